@@ -1,0 +1,38 @@
+// The settings read from the settings file at start-up, for batch cropping and quick shooting.
+#pragma once
+
+#include <QString>
+
+#include "settings/naming_rules.h"
+#include "settings/settings_store.h"
+
+namespace veltrix {
+
+struct BatchSettings {
+  QString namingRule = kBatchNamingRules[0];
+  QString customName;
+  QString saveFormat = ".JPG";
+  QString saveFolder;
+  QString sourceFolder;
+  bool cropSound = false;
+  bool keepSettings = false;
+};
+
+struct QuickShotPreferences {
+  QString quickNamingRule = kQuickNamingRules[0];
+  QString quickCustomName;
+  QString quickSaveFormat = ".JPG";
+  QString quickSaveFolder;
+  bool shutterSound = false;
+  bool quickKeepSettings = false;
+};
+
+// The rule index a stored "命名方式" text stands for: its leading number, truncated; one
+// outside 0..ruleCount-1 falls back to 0.
+int namingRuleIndex(const QString& stored, int ruleCount);
+
+// Neither creates the settings file; what is missing keeps its default.
+BatchSettings readBatchSettings(const SettingsStore& store);
+QuickShotPreferences readQuickShotPreferences(const SettingsStore& store);
+
+}  // namespace veltrix
