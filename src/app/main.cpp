@@ -1,0 +1,35 @@
+// Program entry: picks the platform services, guards against a second copy and runs the
+// main window until it is closed.
+#include <QApplication>
+#include <QFont>
+#include <memory>
+
+#include "app/main_window.h"
+#include "app/program.h"
+#include "platform/logging_prompter.h"
+#include "platform/qt_prompter.h"
+#include "platform/qt_screen.h"
+#include "platform/system_clock.h"
+
+int main(int argc, char* argv[]) {
+  // Wayland clients cannot place their own windows, and the tool palette follows the main
+  // window: ask for X11 (XWayland there) unless the user chose a platform.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "xcb");
+  QApplication application(argc, argv);
+  application.setFont(QFont(QStringLiteral("宋体"), 9));
+
+  std::unique_ptr<veltrix::Prompter> prompter;
+  if (const QString log = qEnvironmentVariable("VELTRIX_PROMPTER_LOG"); !log.isEmpty())
+    prompter = std::make_unique<veltrix::LoggingPrompter>(log);
+  else
+    prompter = std::make_unique<veltrix::QtPrompter>();
+  veltrix::QtScreen screen;
+  veltrix::SystemClock clock;
+
+  veltrix::Program program({*prompter, screen, clock}, veltrix::ProgramEnvironment::fromProcess());
+  if (!veltrix::singleInstanceGuard(program)) return 0;
+
+  veltrix::MainWindow window(program);
+  window.start();
+  return application.exec();
+}

@@ -1,0 +1,212 @@
+#include "app/main_window.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+
+#include "app/main_layout.h"
+#include "app/program.h"
+#include "app/status_bar.h"
+#include "app/texts.h"
+#include "output/size_panel.h"
+#include "platform/screen.h"
+#include "settings/number_text.h"
+#include "tools/tool_palette.h"
+#include "view/view_canvas_widget.h"
+
+namespace veltrix {
+namespace {
+
+using namespace app_texts;
+
+QString text(const char* utf8) {
+  return QString::fromUtf8(utf8);
+}
+
+constexpr QStyle::StandardPixmap kToolbarIcons[] = {
+    QStyle::SP_CustomBase,    QStyle::SP_DialogOpenButton,  QStyle::SP_DialogSaveButton,
+    QStyle::SP_CustomBase,    QStyle::SP_ArrowUp,           QStyle::SP_ArrowDown,
+    QStyle::SP_BrowserReload, QStyle::SP_MediaSeekBackward, QStyle::SP_FileDialogDetailedView,
+    QStyle::SP_CustomBase,    QStyle::SP_DesktopIcon,       QStyle::SP_DialogHelpButton,
+    QStyle::SP_DirHomeIcon,
+};
+static_assert(std::size(kToolbarIcons) == std::size(kToolbarSlots));
+
+}  // namespace
+
+MainWindow::MainWindow(Program& program) : QWidget(nullptr), program_(program) {
+  setObjectName(QStringLiteral("MainWindow"));
+  menuBar_ = new QMenuBar(this);
+  client_ = new QWidget(this);
+  buildMenus();
+  buildToolbar();
+
+  viewCanvas_ = new ViewCanvasWidget(program_.view.viewCanvas, client_);
+  viewCanvas_->setObjectName(QStringLiteral("可视画板"));
+  viewCanvas_->setGeometry(4, 48, 411, 279);
+
+  // The frame canvas is laid over the frame interior and only marks where the crop is taken.
+  frameCanvas_ = new QWidget(viewCanvas_);
+  frameCanvas_->setObjectName(QStringLiteral("截图画板"));
+  frameCanvas_->setGeometry(143, 55, 120, 144);
+  frameCanvas_->hide();
+
+  textEntry_ = new QLineEdit(viewCanvas_);
+  textEntry_->setObjectName(QStringLiteral("文字输入编辑框"));
+  textEntry_->setGeometry(307, 78, 12, 18);
+  textEntry_->hide();
+
+  hScroll_ = new QScrollBar(Qt::Horizontal, client_);
+  hScroll_->setObjectName(QStringLiteral("横向滚动条"));
+  hScroll_->setGeometry(4, 328, 411, 12);
+  vScroll_ = new QScrollBar(Qt::Vertical, client_);
+  vScroll_->setObjectName(QStringLiteral("纵向滚动条"));
+  vScroll_->setGeometry(416, 48, 12, 279);
+
+  sizePanel_ = new SizePanel(program_.services.prompter, client_);
+  sizePanel_->setObjectName(QStringLiteral("面板高级选择夹"));
+  sizePanel_->setGeometry(432, 48, 152, 292);
+
+  statusBar_ = new StatusBar(client_);
+  statusBar_->setObjectName(QStringLiteral("状态条1"));
+  statusBar_->setGeometry(0, 340, 588, 20);
+
+  moveTimer_ = new QTimer(this);
+  moveTimer_->setObjectName(QStringLiteral("截图时钟"));
+  moveTimer_->setInterval(0);
+
+  move(50, 50);
+  resize(594, 414);
+}
+
+void MainWindow::buildMenus() {
+  QMenu* file = menuBar_->addMenu(text(kFileMenu));
+  file->addAction(text(kMenuOpen));
+  file->addAction(text(kMenuEdit));
+  file->addAction(text(kMenuShoot));
+  QMenu* help = menuBar_->addMenu(text(kHelpMenu));
+  help->addAction(text(kMenuAbout));
+  help->addAction(text(kMenuUserHelp));
+}
+
+void MainWindow::buildToolbar() {
+  toolbar_ = new QToolBar(client_);
+  toolbar_->setObjectName(QStringLiteral("工具条1"));
+  toolbar_->setGeometry(0, 0, 590, 49);
+  toolbar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  toolbar_->setIconSize(QSize(20, 20));
+  toolbar_->setMovable(false);
+  for (size_t i = 0; i < std::size(kToolbarSlots); ++i) {
+    const ToolbarSlot& slot = kToolbarSlots[i];
+    if (!slot.caption) {
+      toolbar_->addSeparator();
+      continue;
+    }
+    QAction* action =
+        toolbar_->addAction(style()->standardIcon(kToolbarIcons[i]), text(slot.caption));
+    action->setToolTip(text(slot.tooltip));
+  }
+}
+
+void MainWindow::start() {
+  ShellState& shell = program_.shell;
+  show();
+
+  const QSize screen = program_.services.screen.primarySize();
+  shell.screenWidth = screen.width();
+  shell.screenHeight = screen.height();
+
+  shell.heightCorrection = kDesignClientHeight - client_->height();
+  shell.widthCorrection = kDesignClientWidth - client_->width();
+  resize(width(), height() + shell.heightCorrection);
+  resize(width() + shell.widthCorrection, height());
+
+  setWindowTitle(text(kCaption));
+  setHint(text(kStartHint));
+
+  hScroll_->setEnabled(false);
+  vScroll_->setEnabled(false);
+  sizePanel_->sizeTypeCombo()->setCurrentIndex(0);
+
+  program_.view.centreX = viewCanvas_->width() / 2;
+  program_.view.centreY = viewCanvas_->height() / 2;
+  const OutputSpec& output = program_.output;
+  centreFrame(program_.frame, program_.view.centreX, program_.view.centreY, output.pixelWidth,
+              output.pixelHeight);
+  placeFrameCanvas();
+
+  if (auto* jpgBox = sizePanel_->findChild<QLineEdit*>(QStringLiteral("像素法JPG体积编辑框")))
+    program_.output.jpgLimitKb = leadingNumber(jpgBox->text());
+
+  loadStartupSettings(program_);
+
+  toolPalette_ = new ToolPalette(this);
+  // Showing window contents while dragging is the window manager's choice here, and there is
+  // no graphics library to start: nothing more to do.
+}
+
+void MainWindow::setHint(const QString& hint) {
+  if (hint == program_.shell.hint) return;
+  program_.shell.hint = hint;
+  statusBar_->setHintText(hint);
+}
+
+void MainWindow::resizeEvent(QResizeEvent*) {
+  const int menuHeight = menuBar_->sizeHint().height();
+  menuBar_->setGeometry(0, 0, width(), menuHeight);
+  client_->setGeometry(0, menuHeight, width(), height() - menuHeight);
+  layoutMainWindow();
+}
+
+void MainWindow::moveEvent(QMoveEvent*) {
+  followMainWindow();
+}
+
+// The outer size is the window without the window manager's frame, which Qt never counts:
+// the client area below the menu bar keeps exactly the size the formulas give it.
+void MainWindow::layoutMainWindow() {
+  ShellState& shell = program_.shell;
+  shell.lastOuterWidth = width();
+  shell.lastOuterHeight = height();
+  const MainLayout layout =
+      computeMainLayout(width(), height(), shell.widthCorrection, shell.heightCorrection);
+
+  program_.view.centreX = layout.centreX;
+  program_.view.centreY = layout.centreY;
+  viewCanvas_->resize(layout.canvasWidth, layout.canvasHeight);
+  program_.view.viewCanvas = blankCanvas(layout.canvasWidth, layout.canvasHeight);
+  program_.view.backCanvas = blankCanvas(layout.canvasWidth, layout.canvasHeight);
+
+  hScroll_->setGeometry(hScroll_->x(), layout.hScrollTop, layout.canvasWidth, hScroll_->height());
+  vScroll_->setGeometry(layout.vScrollLeft, vScroll_->y(), vScroll_->width(), layout.canvasHeight);
+  sizePanel_->setGeometry(layout.panelLeft, sizePanel_->y(), sizePanel_->width(),
+                          layout.panelHeight);
+  sizePanel_->placeFrameButtons(layout.buttonMiddle);
+  toolbar_->resize(client_->width() + 4, toolbar_->height());
+  statusBar_->setGeometry(0, client_->height() - statusBar_->height(), client_->width(),
+                          statusBar_->height());
+  statusBar_->setPart0Width(layout.statusPart0Width);
+
+  const OutputSpec& output = program_.output;
+  centreFrame(program_.frame, layout.centreX, layout.centreY, output.pixelWidth,
+              output.pixelHeight);
+  placeFrameCanvas();
+  viewCanvas_->update();
+}
+
+// Maximising needs no hiding here: Qt repaints the relaid-out window in one piece.
+void MainWindow::followMainWindow() {
+  if (toolPalette_) toolPalette_->move(ToolPalette::positionBeside(frameGeometry().topLeft()));
+}
+
+void MainWindow::placeFrameCanvas() {
+  const CaptureFrame& frame = program_.frame;
+  frameCanvas_->setGeometry(frame.interiorLeft, frame.interiorTop, program_.output.pixelWidth,
+                            program_.output.pixelHeight);
+}
+
+}  // namespace veltrix

@@ -1,0 +1,51 @@
+#include "app/program.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include "app/texts.h"
+#include "platform/prompter.h"
+#include "settings/settings_keys.h"
+#include "settings/settings_location.h"
+#include "settings/settings_store.h"
+
+namespace veltrix {
+
+ProgramEnvironment ProgramEnvironment::fromProcess() {
+  ProgramEnvironment environment;
+  environment.programFolder = qEnvironmentVariable("VELTRIX_HOME");
+  if (environment.programFolder.isEmpty())
+    environment.programFolder = QCoreApplication::applicationDirPath();
+  environment.configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
+  if (environment.configHome.isEmpty())
+    environment.configHome = QDir::homePath() + QStringLiteral("/.config");
+  environment.markerPath = InstanceLock::defaultMarkerPath();
+  return environment;
+}
+
+Program::Program(PlatformServices services, ProgramEnvironment environment)
+    : services(services),
+      environment(std::move(environment)),
+      instanceLock(this->environment.markerPath) {}
+
+bool singleInstanceGuard(Program& program) {
+  if (program.instanceLock.acquire() != InstanceLock::Result::HeldByAnother) return true;
+  program.services.prompter.message(nullptr, QString::fromUtf8(app_texts::kNotice),
+                                    QString::fromUtf8(app_texts::kAlreadyRunning), PromptIcon::None,
+                                    PromptButtons::Ok);
+  return false;
+}
+
+void loadStartupSettings(Program& program) {
+  ShellState& shell = program.shell;
+  shell.programFolder = program.environment.programFolder;
+  shell.settingsFolder = settingsFolderFor(shell.programFolder, program.environment.configHome);
+  ensureSettingsFolder(shell.programFolder, shell.settingsFolder);
+  shell.settingsFile = shell.settingsFolder + '/' + QString::fromUtf8(kSettingsFileName);
+
+  const SettingsStore store(shell.settingsFile);
+  static_cast<BatchSettings&>(program.batch) = readBatchSettings(store);
+  static_cast<QuickShotPreferences&>(program.quickShot) = readQuickShotPreferences(store);
+}
+
+}  // namespace veltrix

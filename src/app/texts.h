@@ -1,0 +1,33 @@
+// The main window's own texts.
+#pragma once
+
+namespace veltrix::app_texts {
+
+inline constexpr const char* kCaption = "Veltrix V3.0";
+inline constexpr const char* kNotice = "提示";
+inline constexpr const char* kAlreadyRunning = "您已经打开了本软件，不能重复打开。";
+inline constexpr const char* kStartHint = "请打开或拖拽一图片文件或通过拍照来采集头像";
+inline constexpr const char* kBatchIndicator = "使用批量截图模式";
+
+inline constexpr const char* kFileMenu = "文件";
+inline constexpr const char* kHelpMenu = "帮助";
+inline constexpr const char* kMenuOpen = "打开";
+inline constexpr const char* kMenuEdit = "编辑";
+inline constexpr const char* kMenuShoot = "拍摄";
+inline constexpr const char* kMenuAbout = "关于";
+inline constexpr const char* kMenuUserHelp = "使用帮助";
+
+struct ToolbarSlot {
+  const char* caption;  // nullptr: a separator
+  const char* tooltip;
+};
+
+inline constexpr ToolbarSlot kToolbarSlots[] = {
+    {nullptr, nullptr},       {"打开", "打开一幅图片"}, {"保存", "保存采集框内图片"},
+    {nullptr, nullptr},       {"放大", "放大显示"},     {"缩小", "缩小显示"},
+    {"顺转", "顺时针转90度"}, {"逆转", "逆时针转90度"}, {"编辑", "编辑图象"},
+    {nullptr, nullptr},       {"拍摄", "启动摄像头"},   {"帮助", "使用帮助"},
+    {"主页", "软件主页"},
+};
+
+}  // namespace veltrix::app_texts

@@ -1,0 +1,26 @@
+// Batch crop state: the settings loaded at start-up and the state of the running batch.
+#pragma once
+
+#include <QString>
+
+#include "settings/startup_settings.h"
+
+namespace veltrix {
+
+enum class PictureOrigin { FromTask, OpenedByUser };
+
+struct BatchTask : BatchSettings {
+  bool active = false;
+  int namingRuleIndex = 0;
+  int entryCount = 0;  // 0: no task known in memory
+  int position = 0;    // 1-based position of the picture last shown from the task
+  QString currentName;
+  PictureOrigin pictureOrigin = PictureOrigin::FromTask;
+  QString userPicturePath;
+  bool keysRegistered = false;
+  bool lastKeyWasNext = false;
+  bool lastKeyWasPrevious = false;
+  bool settingsConfirmed = false;
+};
+
+}  // namespace veltrix

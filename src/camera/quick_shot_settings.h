@@ -1,0 +1,15 @@
+// Quick-shoot mode: the settings loaded at start-up and the mode's state for this run.
+#pragma once
+
+#include "settings/startup_settings.h"
+
+namespace veltrix {
+
+struct QuickShotSettings : QuickShotPreferences {
+  bool quickMode = false;
+  int quickNamingRuleIndex = 0;
+  bool quickSettingsAsked = false;
+  bool quickSettingsWindowOpen = false;
+};
+
+}  // namespace veltrix

@@ -1,0 +1,16 @@
+// The size of every picture the program saves, which is also the capture frame's size.
+#pragma once
+
+namespace veltrix {
+
+struct OutputSpec {
+  int pixelWidth = 160;
+  int pixelHeight = 210;
+  int dpi = 160;
+  float mmWidth = 25.0f;  // last accepted millimetre entries, to restore a refused one
+  float mmHeight = 33.0f;
+  double jpgLimitKb = 500.0;
+  int previousSizeType = 0;
+};
+
+}  // namespace veltrix

@@ -1,0 +1,39 @@
+// A Program of its own for each test: temporary program, config and runtime folders and the
+// platform doubles.
+#pragma once
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "app/program.h"
+#include "fake_clock.h"
+#include "fake_screen.h"
+#include "scripted_prompter.h"
+
+namespace veltrix::test {
+
+struct ProgramFixture {
+  QTemporaryDir root;
+  ScriptedPrompter prompter;
+  FakeScreen screen;
+  FakeClock clock;
+
+  ProgramFixture() {
+    QDir(root.path()).mkpath(QStringLiteral("program"));
+    QDir(root.path()).mkpath(QStringLiteral("run"));
+  }
+
+  QString path(const QString& relative) const { return root.path() + '/' + relative; }
+
+  ProgramEnvironment environment() const {
+    return {path(QStringLiteral("program")), path(QStringLiteral("config")),
+            path(QStringLiteral("run/qmrtag.txt"))};
+  }
+
+  std::unique_ptr<Program> makeProgram() {
+    return std::make_unique<Program>(PlatformServices{prompter, screen, clock}, environment());
+  }
+};
+
+}  // namespace veltrix::test
