@@ -16,6 +16,10 @@ int main(int argc, char* argv[]) {
   // window: ask for X11 (XWayland there) unless the user chose a platform.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "xcb");
   QApplication application(argc, argv);
+  // The interface is designed in 宋体 9 pt; where SimSun is not installed, a CJK sans face
+  // keeps Latin and Chinese letters of one design.
+  QFont::insertSubstitutions(QStringLiteral("宋体"),
+                             {QStringLiteral("SimSun"), QStringLiteral("Noto Sans CJK SC")});
   application.setFont(QFont(QStringLiteral("宋体"), 9));
 
   std::unique_ptr<veltrix::Prompter> prompter;

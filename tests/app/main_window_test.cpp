@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -11,8 +12,10 @@
 #include <QToolBar>
 
 #include "app/status_bar.h"
+#include "platform/text_codec.h"
 #include "program_fixture.h"
 #include "settings/number_text.h"
+#include "test_files.h"
 #include "tools/tool_palette.h"
 
 namespace veltrix {
@@ -164,6 +167,37 @@ TEST_F(MainWindowTest, StartupCreatesTheSettingsFolderButNoSettingsFile) {
   EXPECT_EQ(program->quickShot.quickSaveFormat, QStringLiteral(".JPG"));
   EXPECT_FALSE(program->batch.keepSettings);
   EXPECT_FALSE(program->quickShot.quickKeepSettings);
+}
+
+TEST(MainWindowStartup, LoadsBothSectionsOfAnExistingSettingsFile) {
+  test::ProgramFixture fixture;
+  const QString folder = fixture.path(QStringLiteral("program/头像采集设置"));
+  ASSERT_TRUE(QDir().mkpath(folder));
+  const QByteArray stored = toGb18030(test::u(
+      "[批量截图]\r\n命名方式=3\r\n自定义命名=班级\r\n保存格式=.PNG\r\n保存目录=/srv/out\r\n"
+      "待截图目录=/srv/in\r\n发裁切声=真\r\n是否保存设置=真\r\n"
+      "[批量速拍]\r\n命名方式=7\r\n保存格式=\r\n发快门声=真\r\n"));
+  ASSERT_TRUE(test::writeBytes(folder + QStringLiteral("/set.dll"), stored));
+
+  auto program = fixture.makeProgram();
+  MainWindow window(*program);
+  window.start();
+
+  EXPECT_EQ(program->batch.namingRule, test::u("自定义：如XXX 输出名称为XXX0001  XXX0002"));
+  EXPECT_EQ(program->batch.customName, test::u("班级"));
+  EXPECT_EQ(program->batch.saveFormat, QStringLiteral(".PNG"));
+  EXPECT_EQ(program->batch.saveFolder, QStringLiteral("/srv/out"));
+  EXPECT_EQ(program->batch.sourceFolder, QStringLiteral("/srv/in"));
+  EXPECT_TRUE(program->batch.cropSound);
+  EXPECT_TRUE(program->batch.keepSettings);
+  EXPECT_FALSE(program->batch.active);
+  // An index outside the five quick-shoot rules falls back to the first one.
+  EXPECT_EQ(program->quickShot.quickNamingRule,
+            test::u("根据拍照时间命名  如：2022-1-10 11-45-23"));
+  EXPECT_EQ(program->quickShot.quickSaveFormat, QStringLiteral(".JPG"));
+  EXPECT_TRUE(program->quickShot.shutterSound);
+  EXPECT_FALSE(program->quickShot.quickKeepSettings);
+  EXPECT_EQ(test::readBytes(folder + QStringLiteral("/set.dll")), stored);
 }
 
 struct PaletteCase {

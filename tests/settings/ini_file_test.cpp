@@ -7,12 +7,14 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "test_files.h"
+
 namespace veltrix {
 namespace {
 
-QString u(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
+using test::readBytes;
+using test::u;
+using test::writeBytes;
 
 class IniFileTest : public testing::Test {
  protected:
@@ -20,16 +22,9 @@ class IniFileTest : public testing::Test {
 
   QString path() const { return dir_.filePath(QStringLiteral("set.dll")); }
 
-  void writeFile(const QByteArray& bytes) const {
-    QFile file(path());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-  }
+  void writeFile(const QByteArray& bytes) const { ASSERT_TRUE(writeBytes(path(), bytes)); }
 
-  QByteArray readFile() const {
-    QFile file(path());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-  }
+  QByteArray readFile() const { return readBytes(path()); }
 
   QStringList folderEntries() const {
     return QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);

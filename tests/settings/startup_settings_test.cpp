@@ -8,13 +8,12 @@
 #include <QTemporaryDir>
 
 #include "platform/text_codec.h"
+#include "test_files.h"
 
 namespace veltrix {
 namespace {
 
-QString u(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
+using test::u;
 
 class StartupSettingsTest : public testing::Test {
  protected:
@@ -24,10 +23,7 @@ class StartupSettingsTest : public testing::Test {
 
   // The file as the Windows program would leave it: GB18030 text with CRLF line ends.
   void writeSettings(const char* utf8) const {
-    QFile file(path());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    const QByteArray bytes = toGb18030(u(utf8)).replace("\n", "\r\n");
-    ASSERT_EQ(file.write(bytes), bytes.size());
+    ASSERT_TRUE(test::writeBytes(path(), toGb18030(u(utf8)).replace("\n", "\r\n")));
   }
 
   SettingsStore store() const { return SettingsStore(path()); }
