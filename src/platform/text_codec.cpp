@@ -72,10 +72,10 @@ class IconvHandle {
 // consumed (0 if none); otherwise one `unit` of input is replaced and skipped. Either way the
 // loop advances, so no input can stall it. Both encodings are stateless: nothing to flush.
 template <typename Substitute>
-bool convert(const char* to, const char* from, const char* data, size_t size, size_t unit,
+bool convert(const IconvHandle& converter, const char* data, size_t size, size_t unit,
              QByteArrayView replacement, Substitute substitute, QByteArray& output) {
-  const IconvHandle converter(to, from);
   if (!converter.valid()) return false;
+  iconv(converter.get(), nullptr, nullptr, nullptr, nullptr);
 
   output.reserve(static_cast<qsizetype>(size * 2));
   char* in = const_cast<char*>(data);
@@ -133,8 +133,10 @@ QByteArray toGb18030(const QString& text) {
     }
     return 0;
   };
+  // Opening a converter costs far more than converting a settings line: one per thread.
+  thread_local const IconvHandle encoder(kGb18030, kUtf16);
   QByteArray bytes;
-  if (convert(kGb18030, kUtf16, reinterpret_cast<const char*>(text.utf16()),
+  if (convert(encoder, reinterpret_cast<const char*>(text.utf16()),
               static_cast<size_t>(text.size()) * sizeof(char16_t), sizeof(char16_t),
               kGb18030Replacement, encodeMoved, bytes))
     return bytes;
@@ -153,9 +155,10 @@ QString fromGb18030(const QByteArray& bytes) {
     }
     return 0;
   };
+  thread_local const IconvHandle decoder(kUtf16, kGb18030);
   QByteArray utf16;
   if (!convert(
-          kUtf16, kGb18030, bytes.constData(), static_cast<size_t>(bytes.size()), 1,
+          decoder, bytes.constData(), static_cast<size_t>(bytes.size()), 1,
           QByteArrayView(reinterpret_cast<const char*>(&kReplacementChar), sizeof kReplacementChar),
           decodeMoved, utf16)) {
     warnUnavailable();
