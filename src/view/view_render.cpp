@@ -1,0 +1,167 @@
+#include "view/view_render.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "view/scaler.h"
+
+namespace veltrix {
+namespace {
+
+constexpr double kTolerance = 1e-7;
+
+// Copies the part of source starting at `from` onto target at `to`, clipped to both images.
+void copyRegion(const QImage& source, QPoint from, QImage& target, QPoint to) {
+  int sx = from.x(), sy = from.y(), tx = to.x(), ty = to.y();
+  if (tx < 0) sx -= tx, tx = 0;
+  if (ty < 0) sy -= ty, ty = 0;
+  if (sx < 0) tx -= sx, sx = 0;
+  if (sy < 0) ty -= sy, sy = 0;
+  const int width = std::min(source.width() - sx, target.width() - tx);
+  const int height = std::min(source.height() - sy, target.height() - ty);
+  if (width <= 0 || height <= 0) return;
+  for (int row = 0; row < height; ++row)
+    std::memcpy(target.scanLine(ty + row) + 4 * tx, source.constScanLine(sy + row) + 4 * sx,
+                static_cast<size_t>(width) * 4);
+}
+
+void fillWhite(QImage& image, QRect area) {
+  area &= image.rect();
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+    std::fill(row + area.left(), row + area.left() + area.width(), qRgb(255, 255, 255));
+  }
+}
+
+struct Placement {
+  int offset = 0;
+  int shown = 0;
+};
+
+// Centres a scaled picture narrower than the canvas, or scrolls one that is larger.
+Placement placeAxis(int scaled, int canvas, ScrollAxis& axis, double& fraction) {
+  if (scaled <= canvas) {
+    axis.enabled = false;
+    const int offset = (canvas - scaled) / 2;
+    return {offset < 1 ? 0 : offset, scaled};
+  }
+  axis.enabled = true;
+  axis.maximum = scaled - canvas;
+  if (std::abs(fraction) <= kTolerance) fraction = 0.5;
+  axis.position = static_cast<int>(axis.maximum * fraction);
+  return {0, canvas};
+}
+
+void showPictureArea(ViewState& view, const FrameLines& frame) {
+  copyRegion(view.pictureCanvas, {view.sourceX, view.sourceY}, view.backCanvas,
+             {view.offsetX, view.offsetY});
+  view.viewCanvas = view.backCanvas.copy();
+  drawFrame(view.viewCanvas, frame);
+}
+
+bool withinBounds(const QImage& picture, double zoom) {
+  const double width = std::trunc(picture.width() * zoom);
+  const double height = std::trunc(picture.height() * zoom);
+  return width <= kMaxScaledSide && height <= kMaxScaledSide &&
+         width * height <= static_cast<double>(kMaxScaledPixels);
+}
+
+}  // namespace
+
+void resizeCanvases(ViewState& view, int width, int height) {
+  view.backCanvas = blankCanvas(width, height);
+  view.viewCanvas = blankCanvas(width, height);
+}
+
+void clearCanvases(ViewState& view) {
+  view.backCanvas.fill(Qt::white);
+  view.viewCanvas.fill(Qt::white);
+}
+
+void redrawView(ViewState& view, const ImageDocument& document, const FrameLines& frame) {
+  if (!document.present) return;
+  const QImage& picture = document.picture;
+  view.scaledWidth = static_cast<int>(picture.width() * view.zoom);
+  view.scaledHeight = static_cast<int>(picture.height() * view.zoom);
+  // Let the old canvas go before the new one is made: both at once could double the memory.
+  view.pictureCanvas = QImage();
+  view.pictureCanvas = scalePicture(picture, view.scaledWidth, view.scaledHeight);
+
+  const Placement x =
+      placeAxis(view.scaledWidth, view.backCanvas.width(), view.horizontal, view.scrollFractionX);
+  const Placement y =
+      placeAxis(view.scaledHeight, view.backCanvas.height(), view.vertical, view.scrollFractionY);
+  view.offsetX = x.offset;
+  view.shownWidth = x.shown;
+  view.offsetY = y.offset;
+  view.shownHeight = y.shown;
+  view.sourceX = view.horizontal.enabled ? view.horizontal.position : 0;
+  view.sourceY = view.vertical.enabled ? view.vertical.position : 0;
+
+  // Everything outside the picture area is margin and white, also the odd pixel left over
+  // when the margins cannot be equal.
+  const QRect pictureArea(view.offsetX, view.offsetY, view.shownWidth, view.shownHeight);
+  const QRect canvas = view.backCanvas.rect();
+  fillWhite(view.backCanvas, QRect(0, 0, canvas.width(), pictureArea.top()));
+  fillWhite(view.backCanvas, QRect(0, pictureArea.bottom() + 1, canvas.width(), canvas.height()));
+  fillWhite(view.backCanvas, QRect(0, 0, pictureArea.left(), canvas.height()));
+  fillWhite(view.backCanvas, QRect(pictureArea.right() + 1, 0, canvas.width(), canvas.height()));
+  showPictureArea(view, frame);
+}
+
+void showNewPicture(ViewState& view, const ImageDocument& document, const FrameLines& frame) {
+  if (!document.present) return;
+  const double w = document.picture.width();
+  const double h = document.picture.height();
+  const double cw = view.backCanvas.width();
+  const double ch = view.backCanvas.height();
+  if (w / h - cw / ch >= -kTolerance)
+    view.zoom = w > cw ? cw / w : 1.0;
+  else
+    view.zoom = h > ch ? ch / h : 1.0;
+  view.horizontal.enabled = false;
+  view.vertical.enabled = false;
+  redrawView(view, document, frame);
+}
+
+bool zoomView(ViewState& view, const ImageDocument& document, double factor,
+              const FrameLines& frame) {
+  const double zoom = view.zoom * factor;
+  if (document.present && !withinBounds(document.picture, zoom)) return false;
+  view.zoom = zoom;
+  redrawView(view, document, frame);
+  return true;
+}
+
+void scrollView(ViewState& view, const ImageDocument& document, int horizontalPosition,
+                int verticalPosition, const FrameLines& frame) {
+  if (!document.present) return;
+  const auto follow = [](ScrollAxis& axis, int position, double& fraction) {
+    if (!axis.enabled) return 0;
+    axis.position = std::clamp(position, 0, axis.maximum);
+    fraction = static_cast<double>(axis.position) / axis.maximum;
+    return axis.position;
+  };
+  view.sourceX = follow(view.horizontal, horizontalPosition, view.scrollFractionX);
+  view.sourceY = follow(view.vertical, verticalPosition, view.scrollFractionY);
+  showPictureArea(view, frame);
+}
+
+void bakeBackCanvas(ViewState& view, ImageDocument& document, const FrameLines& frame) {
+  if (!document.present) return;
+  const QImage shown =
+      view.backCanvas.copy(view.offsetX, view.offsetY, view.shownWidth, view.shownHeight);
+  copyRegion(shown, {0, 0}, view.pictureCanvas, {view.sourceX, view.sourceY});
+  document.picture = view.pictureCanvas;
+  view.zoom = 1.0;
+  redrawView(view, document, frame);
+}
+
+void refreshFrameOverlay(ViewState& view, const ImageDocument& document, const FrameLines& frame) {
+  if (!document.present) return;
+  view.viewCanvas = view.backCanvas.copy();
+  drawFrame(view.viewCanvas, frame);
+}
+
+}  // namespace veltrix
