@@ -1,22 +1,26 @@
 #include "app/main_window.h"
 
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
+#include <QWheelEvent>
 
 #include "app/main_layout.h"
 #include "app/program.h"
 #include "app/status_bar.h"
 #include "app/texts.h"
 #include "output/size_panel.h"
+#include "platform/colour_picker.h"
 #include "platform/screen.h"
 #include "settings/number_text.h"
 #include "tools/tool_palette.h"
 #include "view/view_canvas_widget.h"
+#include "view/view_render.h"
 
 namespace veltrix {
 namespace {
@@ -35,6 +39,8 @@ constexpr QStyle::StandardPixmap kToolbarIcons[] = {
     QStyle::SP_DirHomeIcon,
 };
 static_assert(std::size(kToolbarIcons) == std::size(kToolbarSlots));
+constexpr size_t kZoomInSlot = 4;
+constexpr size_t kZoomOutSlot = 5;
 
 }  // namespace
 
@@ -60,12 +66,25 @@ MainWindow::MainWindow(Program& program) : QWidget(nullptr), program_(program) {
   textEntry_->setGeometry(307, 78, 12, 18);
   textEntry_->hide();
 
+  viewCanvas_->installEventFilter(this);
+
   hScroll_ = new QScrollBar(Qt::Horizontal, client_);
   hScroll_->setObjectName(QStringLiteral("横向滚动条"));
   hScroll_->setGeometry(4, 328, 411, 12);
   vScroll_ = new QScrollBar(Qt::Vertical, client_);
   vScroll_->setObjectName(QStringLiteral("纵向滚动条"));
   vScroll_->setGeometry(416, 48, 12, 279);
+
+  const auto scrolled = [this] {
+    if (showingView_) return;
+    scrollView(program_.view, program_.document, hScroll_->value(), vScroll_->value(),
+               frameLines());
+    viewCanvas_->update();
+  };
+  connect(hScroll_, &QScrollBar::valueChanged, this, scrolled);
+  connect(vScroll_, &QScrollBar::valueChanged, this, scrolled);
+  connect(hScroll_, &QScrollBar::sliderReleased, viewCanvas_, qOverload<>(&QWidget::setFocus));
+  connect(vScroll_, &QScrollBar::sliderReleased, viewCanvas_, qOverload<>(&QWidget::setFocus));
 
   sizePanel_ = new SizePanel(program_.services.prompter, client_);
   sizePanel_->setObjectName(QStringLiteral("面板高级选择夹"));
@@ -109,6 +128,8 @@ void MainWindow::buildToolbar() {
     QAction* action =
         toolbar_->addAction(style()->standardIcon(kToolbarIcons[i]), text(slot.caption));
     action->setToolTip(text(slot.tooltip));
+    if (i == kZoomInSlot) connect(action, &QAction::triggered, this, [this] { zoomBy(1.02); });
+    if (i == kZoomOutSlot) connect(action, &QAction::triggered, this, [this] { zoomBy(0.98); });
   }
 }
 
@@ -178,8 +199,7 @@ void MainWindow::layoutMainWindow() {
   program_.view.centreX = layout.centreX;
   program_.view.centreY = layout.centreY;
   viewCanvas_->resize(layout.canvasWidth, layout.canvasHeight);
-  program_.view.viewCanvas = blankCanvas(layout.canvasWidth, layout.canvasHeight);
-  program_.view.backCanvas = blankCanvas(layout.canvasWidth, layout.canvasHeight);
+  resizeCanvases(program_.view, layout.canvasWidth, layout.canvasHeight);
 
   hScroll_->setGeometry(hScroll_->x(), layout.hScrollTop, layout.canvasWidth, hScroll_->height());
   vScroll_->setGeometry(layout.vScrollLeft, vScroll_->y(), vScroll_->width(), layout.canvasHeight);
@@ -195,12 +215,69 @@ void MainWindow::layoutMainWindow() {
   centreFrame(program_.frame, layout.centreX, layout.centreY, output.pixelWidth,
               output.pixelHeight);
   placeFrameCanvas();
-  viewCanvas_->update();
+  if (program_.document.present) {
+    redrawView(program_.view, program_.document, frameLines());
+    viewCanvas_->setFocus();
+  }
+  showView();
 }
 
 // Maximising needs no hiding here: Qt repaints the relaid-out window in one piece.
 void MainWindow::followMainWindow() {
   if (toolPalette_) toolPalette_->move(ToolPalette::positionBeside(frameGeometry().topLeft()));
+}
+
+FrameLines MainWindow::frameLines() const {
+  const auto* picker = sizePanel_->findChild<ColourPicker*>(QStringLiteral("像素法颜色选择器"));
+  return {QRect(program_.frame.interiorLeft, program_.frame.interiorTop, program_.output.pixelWidth,
+                program_.output.pixelHeight),
+          picker ? picker->colour() : QColor(255, 255, 0)};
+}
+
+void MainWindow::showView() {
+  showingView_ = true;
+  const auto mirror = [](QScrollBar* bar, const ScrollAxis& axis) {
+    bar->setEnabled(axis.enabled);
+    if (!axis.enabled) return;
+    bar->setRange(0, axis.maximum);
+    bar->setValue(axis.position);
+  };
+  mirror(hScroll_, program_.view.horizontal);
+  mirror(vScroll_, program_.view.vertical);
+  showingView_ = false;
+  viewCanvas_->update();
+}
+
+void MainWindow::showPicture() {
+  showNewPicture(program_.view, program_.document, frameLines());
+  showView();
+}
+
+void MainWindow::zoomBy(double factor) {
+  if (!program_.document.present) return;
+  zoomView(program_.view, program_.document, factor, frameLines());
+  showView();
+  viewCanvas_->setFocus();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != viewCanvas_) return QWidget::eventFilter(watched, event);
+  if (event->type() == QEvent::Wheel) {
+    const int notches = static_cast<QWheelEvent*>(event)->angleDelta().y() / 120;
+    if (notches != 0) zoomBy(1.0 - 0.02 * notches);
+    return true;
+  }
+  if (event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    const bool keypad = static_cast<QKeyEvent*>(event)->modifiers() & Qt::KeypadModifier;
+    if (!keypad && (key == Qt::Key_Minus || key == Qt::Key_Equal || key == Qt::Key_Plus)) {
+      // The keys change the zoom even without a picture; the next fit replaces it.
+      zoomView(program_.view, program_.document, key == Qt::Key_Minus ? 0.98 : 1.02, frameLines());
+      showView();
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void MainWindow::placeFrameCanvas() {

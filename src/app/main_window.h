@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include "view/frame_lines.h"
+
 class QLineEdit;
 class QMenuBar;
 class QScrollBar;
@@ -34,6 +36,11 @@ class MainWindow : public QWidget {
   // not make the status bar flicker.
   void setHint(const QString& text);
 
+  // Fits the document's new picture to the view and shows it.
+  void showPicture();
+  // Multiplies the zoom and redraws; does nothing without a picture.
+  void zoomBy(double factor);
+
   QWidget* client() const { return client_; }
   ToolPalette* toolPalette() const { return toolPalette_; }
 
@@ -47,6 +54,10 @@ class MainWindow : public QWidget {
   void layoutMainWindow();
   void followMainWindow();
   void placeFrameCanvas();
+  FrameLines frameLines() const;
+  // Shows the view's scroll bar state on the scroll bar widgets and repaints the canvas.
+  void showView();
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
   Program& program_;
   QMenuBar* menuBar_;
@@ -61,6 +72,7 @@ class MainWindow : public QWidget {
   StatusBar* statusBar_;
   QTimer* moveTimer_;
   ToolPalette* toolPalette_ = nullptr;
+  bool showingView_ = false;
 };
 
 }  // namespace veltrix

@@ -12,6 +12,7 @@
 #include "platform/instance_lock.h"
 #include "tools/edit_tools.h"
 #include "view/capture_frame.h"
+#include "view/image_document.h"
 #include "view/view_state.h"
 
 namespace veltrix {
@@ -45,6 +46,7 @@ class Program {
 
   ShellState shell;
   OutputSpec output;
+  ImageDocument document;
   ViewState view;
   CaptureFrame frame;
   BatchTask batch;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -10,6 +11,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QWheelEvent>
 
 #include "app/status_bar.h"
 #include "platform/text_codec.h"
@@ -198,6 +200,50 @@ TEST(MainWindowStartup, LoadsBothSectionsOfAnExistingSettingsFile) {
   EXPECT_TRUE(program->quickShot.shutterSound);
   EXPECT_FALSE(program->quickShot.quickKeepSettings);
   EXPECT_EQ(test::readBytes(folder + QStringLiteral("/set.dll")), stored);
+}
+
+TEST_F(MainWindowTest, WheelNotchTowardsTheUserEnlargesAndEnablesTheScrollBar) {
+  QImage picture(4000, 3000, QImage::Format_RGB32);
+  picture.fill(qRgb(40, 80, 120));
+  program->document = {picture, true};
+  program->view.scrollFractionX = program->view.scrollFractionY = 0.5;
+  window->showPicture();
+  auto* canvas = control<QWidget>("可视画板");
+  auto* vertical = control<QScrollBar>("纵向滚动条");
+  EXPECT_FALSE(vertical->isEnabled());
+  EXPECT_EQ(canvas->grab().toImage().pixel(100, 100), qRgb(40, 80, 120));
+
+  const QPointF at(100, 100);
+  QWheelEvent towardsUser(at, canvas->mapToGlobal(at), {}, QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(canvas, &towardsUser);
+  EXPECT_EQ(program->view.scaledWidth, 379);
+  EXPECT_EQ(program->view.scaledHeight, 284);
+  EXPECT_TRUE(vertical->isEnabled());
+  EXPECT_EQ(vertical->maximum(), 5);
+  EXPECT_EQ(vertical->value(), 2);
+  EXPECT_FALSE(control<QScrollBar>("横向滚动条")->isEnabled());
+
+  vertical->setValue(5);
+  EXPECT_EQ(program->view.sourceY, 5);
+  EXPECT_DOUBLE_EQ(program->view.scrollFractionY, 1.0);
+
+  QTest::keyClick(canvas, Qt::Key_Minus);
+  EXPECT_EQ(program->view.scaledHeight, 278);
+  EXPECT_FALSE(vertical->isEnabled());
+}
+
+TEST_F(MainWindowTest, ResizingRedrawsAShownPicture) {
+  QImage picture(200, 100, QImage::Format_RGB32);
+  picture.fill(qRgb(10, 20, 30));
+  program->document = {picture, true};
+  window->showPicture();
+  window->resize(window->width() + 100, window->height() + 100);
+  EXPECT_EQ(program->view.offsetX, 155);
+  EXPECT_EQ(program->view.offsetY, 139);
+  EXPECT_EQ(program->view.viewCanvas.pixel(155, 139), qRgb(10, 20, 30));
+  // The frame is drawn around its re-centred interior.
+  EXPECT_EQ(program->view.viewCanvas.pixel(174, 83), qRgb(255, 255, 0));
 }
 
 struct PaletteCase {
