@@ -1,0 +1,140 @@
+// JPEG through libjpeg-turbo, decoded straight into the QImage's scanlines. Colour JPEGs
+// come out in QImage's own byte order with no pass of our own; CMYK is converted in place.
+//
+// A file cut short after its headers decodes, with libjpeg's grey where data is missing: that
+// is what every picture viewer shows, and the face at the top of a head shot usually survives.
+// A file without complete headers, or with data libjpeg calls an error, fails.
+#include <QtGlobal>
+#include <csetjmp>
+#include <cstdio>
+#include <vector>
+
+#include "platform/picture_decoders.h"
+
+// jpeglib.h needs FILE and size_t declared first.
+#include <jpeglib.h>
+
+namespace veltrix::picture {
+
+namespace {
+
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+constexpr J_COLOR_SPACE kQImageOrder = JCS_EXT_BGRA;
+#else
+constexpr J_COLOR_SPACE kQImageOrder = JCS_EXT_ARGB;
+#endif
+
+// Real encoders write a few dozen scans at most; a hostile progressive file can carry
+// thousands of tiny ones and keep the decoder busy for minutes.
+constexpr int kMaxScans = 500;
+
+struct Session {
+  jpeg_decompress_struct info{};
+  jpeg_error_mgr errors{};
+  jpeg_progress_mgr progress{};
+  std::jmp_buf failed{};
+
+  Session();
+  ~Session() { jpeg_destroy_decompress(&info); }
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+};
+
+Session& sessionOf(j_common_ptr info) {
+  return *static_cast<Session*>(info->client_data);
+}
+
+[[noreturn]] void fail(j_common_ptr info) {
+  std::longjmp(sessionOf(info).failed, 1);
+}
+
+// Warnings such as a premature end of data are tolerated; libjpeg would print them to stderr.
+void stayQuiet(j_common_ptr) {}
+
+void limitScans(j_common_ptr info) {
+  if (reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > kMaxScans) fail(info);
+}
+
+Session::Session() {
+  info.err = jpeg_std_error(&errors);
+  errors.error_exit = fail;
+  errors.output_message = stayQuiet;
+  progress.progress_monitor = limitScans;
+}
+
+// Each step that calls into libjpeg sets its own jump point, so a longjmp only ever unwinds
+// libjpeg's C frames and never skips a C++ destructor.
+bool readHeader(Session& session, const QByteArray& bytes) {
+  if (setjmp(session.failed)) return false;
+  jpeg_create_decompress(&session.info);
+  session.info.client_data = &session;
+  session.info.progress = &session.progress;
+  jpeg_mem_src(&session.info, reinterpret_cast<const unsigned char*>(bytes.constData()),
+               static_cast<unsigned long>(bytes.size()));
+  jpeg_save_markers(&session.info, JPEG_APP0 + 1, 0xffff);
+  return jpeg_read_header(&session.info, TRUE) == JPEG_HEADER_OK;
+}
+
+// libjpeg stops at the end of the last scanline; whatever follows in the file does not matter,
+// so jpeg_finish_decompress is not called.
+bool readScanlines(Session& session, JSAMPROW* rows) {
+  if (setjmp(session.failed)) return false;
+  jpeg_decompress_struct& info = session.info;
+  if (!jpeg_start_decompress(&info) || info.output_components != 4 ||
+      info.output_width != info.image_width || info.output_height != info.image_height)
+    return false;
+  while (info.output_scanline < info.output_height) {
+    if (jpeg_read_scanlines(&info, rows + info.output_scanline,
+                            info.output_height - info.output_scanline) == 0)
+      return false;
+  }
+  return true;
+}
+
+// Photoshop, and libjpeg-based writers after it, store CMYK inverted (0 means full ink), so
+// each channel times the inverted black is already the RGB value.
+void convertInvertedCmyk(QImage& image) {
+  for (int y = 0; y < image.height(); ++y) {
+    unsigned char* pixel = image.scanLine(y);
+    QRgb* out = reinterpret_cast<QRgb*>(pixel);
+    for (int x = 0; x < image.width(); ++x, pixel += 4) {
+      const int k = pixel[3];
+      out[x] =
+          qRgb((pixel[0] * k + 127) / 255, (pixel[1] * k + 127) / 255, (pixel[2] * k + 127) / 255);
+    }
+  }
+}
+
+int orientationOf(const jpeg_decompress_struct& info) {
+  for (jpeg_saved_marker_ptr marker = info.marker_list; marker; marker = marker->next) {
+    if (marker->marker != JPEG_APP0 + 1) continue;
+    const int orientation = exifOrientation(marker->data, marker->data_length);
+    if (orientation != 1) return orientation;
+  }
+  return 1;
+}
+
+}  // namespace
+
+std::optional<QImage> decodeJpeg(const QByteArray& bytes) {
+  Session session;
+  if (!readHeader(session, bytes)) return std::nullopt;
+  jpeg_decompress_struct& info = session.info;
+  if (!fitsLimits(info.image_width, info.image_height)) return std::nullopt;
+
+  const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+  info.out_color_space = cmyk ? JCS_CMYK : kQImageOrder;
+  info.dct_method = JDCT_ISLOW;
+  const int orientation = orientationOf(info);
+
+  QImage image = newPicture(int(info.image_width), int(info.image_height));
+  if (image.isNull()) return std::nullopt;
+  std::vector<JSAMPROW> rows(size_t(image.height()));
+  for (int y = 0; y < image.height(); ++y) rows[size_t(y)] = image.scanLine(y);
+  if (!readScanlines(session, rows.data())) return std::nullopt;
+
+  if (cmyk) convertInvertedCmyk(image);
+  return orientUpright(std::move(image), orientation);
+}
+
+}  // namespace veltrix::picture

@@ -1,0 +1,52 @@
+// Picks the decoder from the file's first bytes and reads picture files whole.
+#include "platform/image_codec.h"
+
+#include <QByteArrayView>
+#include <QFile>
+
+#include "platform/picture_decoders.h"
+
+namespace veltrix {
+
+namespace {
+
+// The largest file worth reading: a 250-megapixel 32-bit BMP plus room for its headers.
+constexpr qint64 kMaxFileBytes = picture::kMaxPixels * 4 + 16 * 1024 * 1024;
+
+bool startsWith(const QByteArray& head, QByteArrayView magic) {
+  return head.size() >= magic.size() && QByteArrayView(head.constData(), magic.size()) == magic;
+}
+
+}  // namespace
+
+PictureFormat sniffPictureFormat(const QByteArray& head) {
+  if (startsWith(head, QByteArrayView("\x89PNG\r\n\x1a\n", 8))) return PictureFormat::Png;
+  if (startsWith(head, QByteArrayView("\xff\xd8\xff", 3))) return PictureFormat::Jpeg;
+  if (startsWith(head, "GIF87a") || startsWith(head, "GIF89a")) return PictureFormat::Gif;
+  if (startsWith(head, "BM")) return PictureFormat::Bmp;
+  return PictureFormat::Unknown;
+}
+
+std::optional<QImage> decodePicture(const QByteArray& bytes) {
+  switch (sniffPictureFormat(bytes)) {
+    case PictureFormat::Bmp:
+      return picture::decodeBmp(bytes);
+    case PictureFormat::Jpeg:
+      return picture::decodeJpeg(bytes);
+    case PictureFormat::Gif:
+      return picture::decodeGif(bytes);
+    case PictureFormat::Png:
+      return picture::decodePng(bytes);
+    case PictureFormat::Unknown:
+      break;
+  }
+  return std::nullopt;
+}
+
+std::optional<QImage> decodePictureFile(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes) return std::nullopt;
+  return decodePicture(file.readAll());
+}
+
+}  // namespace veltrix
