@@ -4,10 +4,12 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
+#include <QUrl>
 #include <QWheelEvent>
 
 #include "app/main_layout.h"
@@ -16,9 +18,12 @@
 #include "app/texts.h"
 #include "output/size_panel.h"
 #include "platform/colour_picker.h"
+#include "platform/prompter.h"
 #include "platform/screen.h"
 #include "settings/number_text.h"
 #include "tools/tool_palette.h"
+#include "view/picture_loading.h"
+#include "view/texts.h"
 #include "view/view_canvas_widget.h"
 #include "view/view_render.h"
 
@@ -39,6 +44,7 @@ constexpr QStyle::StandardPixmap kToolbarIcons[] = {
     QStyle::SP_DirHomeIcon,
 };
 static_assert(std::size(kToolbarIcons) == std::size(kToolbarSlots));
+constexpr size_t kOpenSlot = 1;
 constexpr size_t kZoomInSlot = 4;
 constexpr size_t kZoomOutSlot = 5;
 
@@ -67,6 +73,7 @@ MainWindow::MainWindow(Program& program) : QWidget(nullptr), program_(program) {
   textEntry_->hide();
 
   viewCanvas_->installEventFilter(this);
+  viewCanvas_->setAcceptDrops(true);
 
   hScroll_ = new QScrollBar(Qt::Horizontal, client_);
   hScroll_->setObjectName(QStringLiteral("横向滚动条"));
@@ -104,7 +111,10 @@ MainWindow::MainWindow(Program& program) : QWidget(nullptr), program_(program) {
 
 void MainWindow::buildMenus() {
   QMenu* file = menuBar_->addMenu(text(kFileMenu));
-  file->addAction(text(kMenuOpen));
+  connect(file->addAction(text(kMenuOpen)), &QAction::triggered, this, [this] {
+    openPictureDialog();
+    viewCanvas_->setFocus();
+  });
   file->addAction(text(kMenuEdit));
   file->addAction(text(kMenuShoot));
   QMenu* help = menuBar_->addMenu(text(kHelpMenu));
@@ -128,6 +138,7 @@ void MainWindow::buildToolbar() {
     QAction* action =
         toolbar_->addAction(style()->standardIcon(kToolbarIcons[i]), text(slot.caption));
     action->setToolTip(text(slot.tooltip));
+    if (i == kOpenSlot) connect(action, &QAction::triggered, this, &MainWindow::openPictureDialog);
     if (i == kZoomInSlot) connect(action, &QAction::triggered, this, [this] { zoomBy(1.02); });
     if (i == kZoomOutSlot) connect(action, &QAction::triggered, this, [this] { zoomBy(0.98); });
   }
@@ -248,6 +259,36 @@ void MainWindow::showView() {
   viewCanvas_->update();
 }
 
+void MainWindow::loadPicture(const QString& path) {
+  loadPictureFile(program_.document, program_.view, path, frameLines());
+  // Text typed but not committed belongs to the old picture: it is dropped, not drawn.
+  textEntry_->hide();
+  textEntry_->clear();
+  showView();
+  viewCanvas_->setFocus();
+}
+
+void MainWindow::openPictureDialog() {
+  FileDialogRequest request;
+  request.title = QString::fromUtf8(view_texts::kOpenTitle);
+  request.filter = QString::fromUtf8(view_texts::kOpenFilter);
+  const QString path = program_.services.prompter.openFile(this, request);
+  if (path.isEmpty()) return;
+  loadPicture(path);
+  noteUserPicture(program_.batch, path);
+}
+
+void MainWindow::acceptDroppedFiles(const QStringList& paths) {
+  const DropDecision decision = decideDrop(paths);
+  if (!decision.refusal.isEmpty()) {
+    program_.services.prompter.message(this, QString::fromUtf8(view_texts::kNotice),
+                                       decision.refusal, PromptIcon::None, PromptButtons::Ok);
+    return;
+  }
+  loadPicture(decision.path);
+  noteUserPicture(program_.batch, decision.path);
+}
+
 void MainWindow::showPicture() {
   showNewPicture(program_.view, program_.document, frameLines());
   showView();
@@ -262,6 +303,18 @@ void MainWindow::zoomBy(double factor) {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched != viewCanvas_) return QWidget::eventFilter(watched, event);
+  if (event->type() == QEvent::DragEnter) {
+    auto* drag = static_cast<QDragEnterEvent*>(event);
+    if (drag->mimeData()->hasUrls()) drag->acceptProposedAction();
+    return true;
+  }
+  if (event->type() == QEvent::Drop) {
+    QStringList paths;
+    for (const QUrl& url : static_cast<QDropEvent*>(event)->mimeData()->urls())
+      paths << (url.isLocalFile() ? url.toLocalFile() : url.toString());
+    acceptDroppedFiles(paths);
+    return true;
+  }
   if (event->type() == QEvent::Wheel) {
     const int notches = static_cast<QWheelEvent*>(event)->angleDelta().y() / 120;
     if (notches != 0) zoomBy(1.0 - 0.02 * notches);

@@ -36,6 +36,13 @@ class MainWindow : public QWidget {
   // not make the status bar flicker.
   void setHint(const QString& text);
 
+  // Loads a picture file as the current picture and shows it.
+  void loadPicture(const QString& path);
+  // The open command: asks for a picture file and loads it.
+  void openPictureDialog();
+  // Files dropped on the view canvas: one picture file is loaded, anything else refused.
+  void acceptDroppedFiles(const QStringList& paths);
+
   // Fits the document's new picture to the view and shows it.
   void showPicture();
   // Multiplies the zoom and redraws; does nothing without a picture.

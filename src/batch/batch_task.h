@@ -23,4 +23,12 @@ struct BatchTask : BatchSettings {
   bool settingsConfirmed = false;
 };
 
+// A picture the user opens while batch mode is on names the next crop, even when it failed to
+// decode.
+inline void noteUserPicture(BatchTask& batch, const QString& path) {
+  if (!batch.active) return;
+  batch.pictureOrigin = PictureOrigin::OpenedByUser;
+  batch.userPicturePath = path;
+}
+
 }  // namespace veltrix

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <functional>
+#include <thread>
 #include <vector>
 
 namespace veltrix {
@@ -77,56 +79,97 @@ Contributions contributionsFor(int sourceSize, int targetSize) {
                                  : bilinearContributions(sourceSize, targetSize);
 }
 
+// Splits rows [0, count) over the processor's cores when there is enough work to share.
+void forRowRanges(int count, qint64 work, const std::function<void(int, int)>& run) {
+  const int cores = static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
+  const int parts = work < 1'000'000 ? 1 : std::min(cores, count);
+  if (parts <= 1) {
+    run(0, count);
+    return;
+  }
+  std::vector<std::thread> helpers;
+  const int step = (count + parts - 1) / parts;
+  for (int begin = step; begin < count; begin += step)
+    helpers.emplace_back(run, begin, std::min(begin + step, count));
+  run(0, std::min(step, count));
+  for (std::thread& helper : helpers) helper.join();
+}
+
 inline uint8_t toByte(int64_t sum) {
   return static_cast<uint8_t>(std::clamp<int64_t>((sum + kWeightOne / 2) >> kWeightBits, 0, 255));
 }
 
+void scaleRow(const uint8_t* in, const Contributions& c, uint8_t* out, int width) {
+  for (int x = 0; x < width; ++x) {
+    int32_t b = 0, g = 0, r = 0;
+    const uint8_t* pixel = in + 4 * c.first[x];
+    const int32_t* w = c.weights.data() + c.offset[x];
+    for (int k = 0; k < c.count[x]; ++k, pixel += 4) {
+      b += w[k] * pixel[0];
+      g += w[k] * pixel[1];
+      r += w[k] * pixel[2];
+    }
+    out[4 * x] = toByte(b);
+    out[4 * x + 1] = toByte(g);
+    out[4 * x + 2] = toByte(r);
+    out[4 * x + 3] = 0xFF;
+  }
+}
+
+// Shrinking narrows every row first: the intermediate is the target's width and the source's
+// height, never larger than the source.
 QImage scaleRows(const QImage& source, int width) {
-  if (width == source.width()) return source;
   const Contributions c = contributionsFor(source.width(), width);
   QImage target(width, source.height(), QImage::Format_RGB32);
-  for (int y = 0; y < source.height(); ++y) {
-    const uint8_t* in = source.constScanLine(y);
-    uint8_t* out = target.scanLine(y);
-    for (int x = 0; x < width; ++x) {
-      int32_t b = 0, g = 0, r = 0;
-      const uint8_t* pixel = in + 4 * c.first[x];
-      const int32_t* w = c.weights.data() + c.offset[x];
-      for (int k = 0; k < c.count[x]; ++k, pixel += 4) {
-        b += w[k] * pixel[0];
-        g += w[k] * pixel[1];
-        r += w[k] * pixel[2];
-      }
-      out[4 * x] = toByte(b);
-      out[4 * x + 1] = toByte(g);
-      out[4 * x + 2] = toByte(r);
-      out[4 * x + 3] = 0xFF;
-    }
-  }
+  forRowRanges(source.height(), qint64(source.width()) * source.height(), [&](int begin, int end) {
+    for (int y = begin; y < end; ++y)
+      scaleRow(source.constScanLine(y), c, target.scanLine(y), width);
+  });
   return target;
 }
 
-QImage scaleColumns(const QImage& source, int height) {
-  if (height == source.height()) return source;
-  const Contributions c = contributionsFor(source.height(), height);
-  const int bytes = source.width() * 4;
-  QImage target(source.width(), height, QImage::Format_RGB32);
-  std::vector<int32_t> sums(static_cast<size_t>(bytes));
-  for (int y = 0; y < height; ++y) {
-    std::fill(sums.begin(), sums.end(), 0);
-    for (int k = 0; k < c.count[y]; ++k) {
-      const int32_t w = c.weights[c.offset[y] + k];
-      const uint8_t* in = source.constScanLine(c.first[y] + k);
-      for (int i = 0; i < bytes; ++i) sums[i] += w * in[i];
-    }
-    uint8_t* out = target.scanLine(y);
-    for (int i = 0; i < bytes; i += 4) {
-      out[i] = toByte(sums[i]);
-      out[i + 1] = toByte(sums[i + 1]);
-      out[i + 2] = toByte(sums[i + 2]);
-      out[i + 3] = 0xFF;
-    }
+// Blends the source rows that output row y reads into one row of bytes.
+void blendRows(const QImage& source, const Contributions& c, int y, std::vector<int32_t>& sums,
+               uint8_t* out) {
+  std::fill(sums.begin(), sums.end(), 0);
+  for (int k = 0; k < c.count[y]; ++k) {
+    const int32_t w = c.weights[c.offset[y] + k];
+    const uint8_t* in = source.constScanLine(c.first[y] + k);
+    for (size_t i = 0; i < sums.size(); ++i) sums[i] += w * in[i];
   }
+  for (size_t i = 0; i < sums.size(); ++i) out[i] = toByte(sums[i]);
+}
+
+QImage scaleColumns(const QImage& source, int height) {
+  const Contributions c = contributionsFor(source.height(), height);
+  QImage target(source.width(), height, QImage::Format_RGB32);
+  forRowRanges(height, qint64(source.width()) * source.height(), [&](int begin, int end) {
+    std::vector<int32_t> sums(static_cast<size_t>(source.width()) * 4);
+    for (int y = begin; y < end; ++y) blendRows(source, c, y, sums, target.scanLine(y));
+  });
+  return target;
+}
+
+// Enlarging goes row by row: the few source rows an output row needs are blended into one row
+// buffer, which is then widened straight into the output. No picture-sized intermediate is
+// made, so the largest zoom needs little more than the output itself.
+QImage scaleEnlarging(const QImage& source, int width, int height) {
+  const Contributions cx = contributionsFor(source.width(), width);
+  const Contributions cy = contributionsFor(source.height(), height);
+  const size_t bytes = static_cast<size_t>(source.width()) * 4;
+  QImage target(width, height, QImage::Format_RGB32);
+  forRowRanges(height, qint64(width) * height, [&](int begin, int end) {
+    std::vector<int32_t> sums(bytes);
+    std::vector<uint8_t> blended(bytes);
+    for (int y = begin; y < end; ++y) {
+      const uint8_t* row = source.constScanLine(cy.first[y]);
+      if (cy.count[y] > 1) {
+        blendRows(source, cy, y, sums, blended.data());
+        row = blended.data();
+      }
+      scaleRow(row, cx, target.scanLine(y), width);
+    }
+  });
   return target;
 }
 
@@ -134,9 +177,9 @@ QImage scaleColumns(const QImage& source, int height) {
 
 QImage scalePicture(const QImage& source, int width, int height) {
   if (width <= 0 || height <= 0 || source.isNull()) return {};
-  // Shrinking the width first keeps the second pass small; enlarging, the height first does.
+  if (width == source.width() && height == source.height()) return source;
   if (width < source.width()) return scaleColumns(scaleRows(source, width), height);
-  return scaleRows(scaleColumns(source, height), width);
+  return scaleEnlarging(source, width, height);
 }
 
 }  // namespace veltrix

@@ -1,0 +1,31 @@
+// A picture file becoming the current picture: which dropped files are taken, and the load
+// that replaces the document and shows it fitted to the view.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "view/frame_lines.h"
+#include "view/image_document.h"
+#include "view/view_state.h"
+
+namespace veltrix {
+
+// The lower-cased text after the last "." of the whole path must be bmp, jpg, jpeg, gif or
+// png; a path without "." is its own extension and so refused.
+bool hasPictureExtension(const QString& path);
+
+// What a drop asks for: the one path to load, or the message that refuses the drop.
+struct DropDecision {
+  QString path;     // empty when refused
+  QString refusal;  // the message to show when refused
+};
+DropDecision decideDrop(const QStringList& paths);
+
+// Clears the canvases, releases the old picture and decodes the file. On success the picture
+// is shown centred and fitted without enlarging; a file that does not decode leaves the
+// document empty. The frame keeps its place and size either way.
+bool loadPictureFile(ImageDocument& document, ViewState& view, const QString& path,
+                     const FrameLines& frame);
+
+}  // namespace veltrix

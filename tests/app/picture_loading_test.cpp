@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "app/main_window.h"
+#include "program_fixture.h"
+#include "test_files.h"
+
+namespace veltrix {
+namespace {
+
+using test::u;
+
+class PictureLoadingTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    program = fixture.makeProgram();
+    window = std::make_unique<MainWindow>(*program);
+    window->start();
+  }
+
+  // A picture file written by Qt's own encoder in the given format, under any name.
+  QString writePicture(const char* name, QSize size, QRgb colour, const char* format) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    const QString path = fixture.path(u(name));
+    EXPECT_TRUE(image.save(path, format));
+    return path;
+  }
+
+  test::ProgramFixture fixture;
+  std::unique_ptr<Program> program;
+  std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(PictureLoadingTest, PngNamedBmpLoadsByItsContent) {
+  window->loadPicture(writePicture("really-png.bmp", {200, 100}, qRgb(30, 60, 90), "PNG"));
+  ASSERT_TRUE(program->document.present);
+  EXPECT_EQ(program->document.picture.size(), QSize(200, 100));
+  EXPECT_DOUBLE_EQ(program->view.zoom, 1.0);
+  EXPECT_EQ(program->view.offsetX, 105);
+  EXPECT_EQ(program->view.offsetY, 89);
+  EXPECT_EQ(program->view.viewCanvas.pixel(200, 150), qRgb(30, 60, 90));
+}
+
+TEST_F(PictureLoadingTest, FrameKeepsItsPlaceAndSizeAcrossLoads) {
+  program->frame.interiorLeft = 40;
+  program->frame.interiorTop = 12;
+  window->loadPicture(writePicture("one.png", {900, 300}, qRgb(1, 2, 3), "PNG"));
+  window->loadPicture(writePicture("two.bmp", {50, 700}, qRgb(4, 5, 6), "BMP"));
+  EXPECT_EQ(program->frame.interiorLeft, 40);
+  EXPECT_EQ(program->frame.interiorTop, 12);
+  EXPECT_EQ(program->output.pixelWidth, 160);
+  EXPECT_EQ(program->output.pixelHeight, 210);
+  EXPECT_EQ(program->view.viewCanvas.pixel(39, 11), qRgb(255, 255, 0));
+}
+
+TEST_F(PictureLoadingTest, FailedLoadEmptiesTheDocumentAndClearsTheView) {
+  window->loadPicture(writePicture("good.png", {300, 200}, qRgb(9, 9, 9), "PNG"));
+  const QString broken = fixture.path(QStringLiteral("broken.jpg"));
+  ASSERT_TRUE(test::writeBytes(broken, QByteArray("\xFF\xD8\xFF\xE0 not really a jpeg")));
+  window->loadPicture(broken);
+  EXPECT_FALSE(program->document.present);
+  EXPECT_TRUE(program->document.picture.isNull());
+  EXPECT_EQ(program->view.viewCanvas.pixel(200, 140), qRgb(255, 255, 255));
+  EXPECT_EQ(program->view.viewCanvas.pixel(124, 33), qRgb(255, 255, 255));
+  // Zoom and scrolling have nothing to draw now.
+  window->zoomBy(1.02);
+  EXPECT_EQ(program->view.viewCanvas.pixel(200, 140), qRgb(255, 255, 255));
+}
+
+TEST_F(PictureLoadingTest, SeveralDroppedFilesAreRefusedAndThePictureKept) {
+  window->loadPicture(writePicture("kept.png", {100, 100}, qRgb(7, 7, 7), "PNG"));
+  const QImage before = program->document.picture;
+  window->acceptDroppedFiles({fixture.path(u("a.png")), fixture.path(u("b.png"))});
+  ASSERT_EQ(fixture.prompter.records.size(), 1u);
+  const test::PromptRecord& shown = fixture.prompter.records.front();
+  EXPECT_EQ(shown.title, u("提示"));
+  EXPECT_EQ(shown.text, u("您同时拖放了2个文件，请每次只拖放一个文件。"));
+  EXPECT_EQ(shown.icon, PromptIcon::None);
+  EXPECT_EQ(shown.buttons, PromptButtons::Ok);
+  EXPECT_EQ(program->document.picture.cacheKey(), before.cacheKey());
+}
+
+TEST_F(PictureLoadingTest, DroppedFileIsTakenByItsExtension) {
+  window->acceptDroppedFiles({writePicture("photo.jpe", {10, 10}, qRgb(1, 1, 1), "PNG")});
+  ASSERT_EQ(fixture.prompter.records.size(), 1u);
+  EXPECT_EQ(fixture.prompter.records.front().text,
+            u("本软件只接收bmp、jpg、jpeg、gif、png五类图片文件，您拖放的文件不属此范围。"));
+  EXPECT_FALSE(program->document.present);
+
+  window->acceptDroppedFiles({writePicture("PHOTO.JPG", {64, 48}, qRgb(200, 100, 50), "JPG")});
+  EXPECT_EQ(fixture.prompter.records.size(), 1u);
+  ASSERT_TRUE(program->document.present);
+  EXPECT_EQ(program->document.picture.size(), QSize(64, 48));
+}
+
+TEST_F(PictureLoadingTest, OpenDialogLoadsTheChosenFileAndNotesItInBatchMode) {
+  fixture.prompter.paths.push_back(QString());
+  window->openPictureDialog();
+  ASSERT_EQ(fixture.prompter.records.size(), 1u);
+  EXPECT_EQ(fixture.prompter.records[0].kind, u("open"));
+  EXPECT_EQ(fixture.prompter.records[0].title, u("打开图片文件"));
+  EXPECT_EQ(fixture.prompter.records[0].request.filter,
+            u("图片文件 (*.bmp *.jpg *.jpeg *.gif *.png)"));
+  EXPECT_FALSE(program->document.present);
+
+  program->batch.active = true;
+  const QString broken = fixture.path(u("broken.png"));
+  ASSERT_TRUE(test::writeBytes(broken, "garbage"));
+  fixture.prompter.paths.push_back(broken);
+  window->openPictureDialog();
+  EXPECT_FALSE(program->document.present);
+  EXPECT_EQ(program->batch.pictureOrigin, PictureOrigin::OpenedByUser);
+  EXPECT_EQ(program->batch.userPicturePath, broken);
+
+  const QString good = writePicture("good.gif", {30, 20}, qRgb(0, 0, 0), "PNG");
+  fixture.prompter.paths.push_back(good);
+  window->openPictureDialog();
+  EXPECT_TRUE(program->document.present);
+  EXPECT_EQ(program->batch.userPicturePath, good);
+}
+
+}  // namespace
+}  // namespace veltrix
