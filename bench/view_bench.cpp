@@ -1,0 +1,193 @@
+// The view's speed and memory figures, each measured in one run beside its peer, on pictures
+// the benchmark makes itself. Prints one "name: value" line a figure.
+#include <cstddef>
+#include <cstdio>
+
+#include <jpeglib.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <vips/vips.h>
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+#include "view/picture_loading.h"
+#include "view/view_render.h"
+
+namespace {
+
+using namespace veltrix;
+using Clock = std::chrono::steady_clock;
+
+const FrameLines kFrame{QRect(125, 34, 160, 210), QColor(255, 255, 0)};
+
+double medianSeconds(int runs, const std::function<void()>& work,
+                     const std::function<void()>& between = {}) {
+  std::vector<double> times;
+  for (int i = 0; i < runs; ++i) {
+    if (between) between();
+    const auto start = Clock::now();
+    work();
+    times.push_back(std::chrono::duration<double>(Clock::now() - start).count());
+  }
+  std::sort(times.begin(), times.end());
+  return times[times.size() / 2];
+}
+
+// A photo-like picture: smooth gradients with fine noise, so the JPEG is of a usual size.
+QImage makePhoto(int width, int height) {
+  QImage image(width, height, QImage::Format_RGB32);
+  QRandomGenerator random(42);
+  for (int y = 0; y < height; ++y) {
+    auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < width; ++x) {
+      const int n = static_cast<int>(random.bounded(24));
+      row[x] = qRgb((x * 255 / width + n) & 255, (y * 255 / height + n) & 255,
+                    ((x + y) * 127 / (width + height) + n) & 255);
+    }
+  }
+  return image;
+}
+
+QString writeJpeg(const QTemporaryDir& dir, const QImage& image, const char* name) {
+  const QString path = dir.filePath(QString::fromLatin1(name));
+  image.save(path, "JPG", 90);
+  return path;
+}
+
+struct Shown {
+  ImageDocument document;
+  ViewState view;
+};
+
+void loadShown(Shown& shown, const QString& path) {
+  resizeCanvases(shown.view, 411, 279);
+  loadPictureFile(shown.document, shown.view, path, kFrame);
+}
+
+// libjpeg-turbo on its own: read the file and decode every scanline to RGB.
+void plainDecode(const QString& path) {
+  QFile file(path);
+  file.open(QIODevice::ReadOnly);
+  const QByteArray bytes = file.readAll();
+  jpeg_decompress_struct info;
+  jpeg_error_mgr error;
+  info.err = jpeg_std_error(&error);
+  jpeg_create_decompress(&info);
+  jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.constData()), bytes.size());
+  jpeg_read_header(&info, TRUE);
+  jpeg_start_decompress(&info);
+  const size_t stride = static_cast<size_t>(info.output_width) * info.output_components;
+  std::vector<unsigned char> pixels(stride * info.output_height);
+  while (info.output_scanline < info.output_height) {
+    JSAMPROW rows[16];
+    for (int i = 0; i < 16; ++i)
+      rows[i] = pixels.data() + stride * std::min(info.output_scanline + i, info.output_height - 1);
+    jpeg_read_scanlines(&info, rows, 16);
+  }
+  jpeg_finish_decompress(&info);
+  jpeg_destroy_decompress(&info);
+}
+
+void vipsResize(const QImage& picture, int width, int height) {
+  VipsImage* in = vips_image_new_from_memory(picture.constBits(), picture.sizeInBytes(),
+                                             picture.width(), picture.height(), 4,
+                                             VIPS_FORMAT_UCHAR);
+  VipsImage* out = nullptr;
+  vips_resize(in, &out, static_cast<double>(width) / picture.width(), "vscale",
+              static_cast<double>(height) / picture.height(), nullptr);
+  size_t size = 0;
+  g_free(vips_image_write_to_memory(out, &size));
+  g_object_unref(out);
+  g_object_unref(in);
+}
+
+double zoomStepVsVips(const QString& path) {
+  Shown shown;
+  loadShown(shown, path);
+  const double fitted = shown.view.zoom;
+  const double ours = medianSeconds(
+      15, [&] { zoomView(shown.view, shown.document, 1.02, kFrame); },
+      [&] { shown.view.zoom = fitted; });
+  const int width = shown.view.scaledWidth;
+  const int height = shown.view.scaledHeight;
+  const double peer =
+      medianSeconds(15, [&] { vipsResize(shown.document.picture, width, height); });
+  return ours / peer;
+}
+
+double loadVsDecode(const QString& path) {
+  const double ours = medianSeconds(7, [&] {
+    Shown shown;
+    loadShown(shown, path);
+  });
+  const double peer = medianSeconds(7, [&] { plainDecode(path); });
+  return ours / peer;
+}
+
+// One-pixel frame moves on a picture shown at zoom 1, which is as large as it gets drawn.
+double frameMoveSeconds(const QString& path) {
+  Shown shown;
+  loadShown(shown, path);
+  shown.view.zoom = 1.0;
+  redrawView(shown.view, shown.document, kFrame);
+  FrameLines frame = kFrame;
+  return medianSeconds(101, [&] {
+    for (int i = 0; i < 50; ++i) {
+      frame.interior.translate(i % 2 ? -1 : 1, 0);
+      refreshFrameOverlay(shown.view, shown.document, frame);
+    }
+  });
+}
+
+// The child run: the picture loaded and zoomed up to the bound, then held.
+int holdAtBound(const QString& path) {
+  Shown shown;
+  loadShown(shown, path);
+  while (zoomView(shown.view, shown.document, 1.02, kFrame)) {
+  }
+  std::printf("held %d x %d\n", shown.view.scaledWidth, shown.view.scaledHeight);
+  return 0;
+}
+
+double peakRssMb(const QString& self, const QString& path) {
+  QProcess process;
+  process.start(QStringLiteral("/usr/bin/time"),
+                {QStringLiteral("-v"), self, QStringLiteral("--hold-at-bound"), path});
+  process.waitForFinished(-1);
+  const QString report = QString::fromLocal8Bit(process.readAllStandardError());
+  const QRegularExpression line(QStringLiteral("Maximum resident set size \\(kbytes\\): (\\d+)"));
+  const auto match = line.match(report);
+  return match.hasMatch() ? match.captured(1).toDouble() / 1024.0 : -1.0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication application(argc, argv);
+  if (argc == 3 && QByteArray(argv[1]) == "--hold-at-bound")
+    return holdAtBound(QString::fromLocal8Bit(argv[2]));
+  if (VIPS_INIT(argv[0])) return 1;
+
+  QTemporaryDir dir;
+  const QString big = writeJpeg(dir, makePhoto(6000, 4000), "24mp.jpg");
+  const QString small = writeJpeg(dir, makePhoto(1224, 816), "1mp.jpg");
+
+  std::printf("zoom_step_vs_vips: %.3f\n", zoomStepVsVips(big));
+  std::printf("load_vs_decode: %.3f\n", loadVsDecode(big));
+  std::printf("frame_move_24mp_vs_1mp: %.3f\n", frameMoveSeconds(big) / frameMoveSeconds(small));
+  std::printf("peak_rss_mb: %.1f\n", peakRssMb(QCoreApplication::applicationFilePath(), big));
+  vips_shutdown();
+  return 0;
+}
