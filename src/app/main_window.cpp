@@ -90,8 +90,8 @@ MainWindow::MainWindow(Program& program) : QWidget(nullptr), program_(program) {
   };
   connect(hScroll_, &QScrollBar::valueChanged, this, scrolled);
   connect(vScroll_, &QScrollBar::valueChanged, this, scrolled);
-  connect(hScroll_, &QScrollBar::sliderReleased, viewCanvas_, qOverload<>(&QWidget::setFocus));
-  connect(vScroll_, &QScrollBar::sliderReleased, viewCanvas_, qOverload<>(&QWidget::setFocus));
+  hScroll_->installEventFilter(this);
+  vScroll_->installEventFilter(this);
 
   sizePanel_ = new SizePanel(program_.services.prompter, client_);
   sizePanel_->setObjectName(QStringLiteral("面板高级选择夹"));
@@ -302,6 +302,12 @@ void MainWindow::zoomBy(double factor) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == hScroll_ || watched == vScroll_) {
+    // Once the user lets go of a scroll bar, the keys go back to the picture.
+    if (event->type() == QEvent::MouseButtonRelease)
+      QTimer::singleShot(0, viewCanvas_, qOverload<>(&QWidget::setFocus));
+    return false;
+  }
   if (watched != viewCanvas_) return QWidget::eventFilter(watched, event);
   if (event->type() == QEvent::DragEnter) {
     auto* drag = static_cast<QDragEnterEvent*>(event);

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDropEvent>
 #include <QImage>
+#include <QMimeData>
+#include <QUrl>
 
 #include "app/main_window.h"
 #include "program_fixture.h"
@@ -10,6 +14,15 @@ namespace veltrix {
 namespace {
 
 using test::u;
+
+// A drag entering the widget, then the drop, as the platform delivers them.
+void dropOn(QWidget* widget, const QMimeData& data) {
+  QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(widget, &enter);
+  ASSERT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(widget, &drop);
+}
 
 class PictureLoadingTest : public testing::Test {
  protected:
@@ -80,6 +93,25 @@ TEST_F(PictureLoadingTest, SeveralDroppedFilesAreRefusedAndThePictureKept) {
   EXPECT_EQ(shown.icon, PromptIcon::None);
   EXPECT_EQ(shown.buttons, PromptButtons::Ok);
   EXPECT_EQ(program->document.picture.cacheKey(), before.cacheKey());
+}
+
+TEST_F(PictureLoadingTest, FilesDroppedOnTheViewCanvasArriveAsAList) {
+  auto* canvas = window->findChild<QWidget*>(u("可视画板"));
+  ASSERT_TRUE(canvas->acceptDrops());
+  QMimeData twoFiles;
+  twoFiles.setUrls({QUrl::fromLocalFile(fixture.path(u("a.png"))),
+                    QUrl::fromLocalFile(fixture.path(u("b.png")))});
+  dropOn(canvas, twoFiles);
+  ASSERT_EQ(fixture.prompter.records.size(), 1u);
+  EXPECT_EQ(fixture.prompter.records.front().text,
+            u("您同时拖放了2个文件，请每次只拖放一个文件。"));
+
+  QMimeData oneFile;
+  oneFile.setUrls({QUrl::fromLocalFile(writePicture("照片.png", {40, 30}, qRgb(5, 6, 7), "PNG"))});
+  dropOn(canvas, oneFile);
+  EXPECT_EQ(fixture.prompter.records.size(), 1u);
+  ASSERT_TRUE(program->document.present);
+  EXPECT_EQ(program->document.picture.size(), QSize(40, 30));
 }
 
 TEST_F(PictureLoadingTest, DroppedFileIsTakenByItsExtension) {
