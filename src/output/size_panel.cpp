@@ -9,6 +9,7 @@
 #include <QTabBar>
 #include <QToolButton>
 
+#include "output/size_type_combo.h"
 #include "output/spin_buttons.h"
 #include "output/texts.h"
 #include "platform/colour_picker.h"
@@ -16,7 +17,17 @@
 namespace veltrix {
 namespace {
 
-using namespace output_texts;
+using output_texts::kAtMost;
+using output_texts::kCrop;
+using output_texts::kDpi;
+using output_texts::kFrameColour;
+using output_texts::kJpgSize;
+using output_texts::kMmHeight;
+using output_texts::kMmWidth;
+using output_texts::kPixelHeight;
+using output_texts::kPixelWidth;
+using output_texts::kSizePresetNames;
+using output_texts::kSizeType;
 
 const QColor kDefaultFrameColour(255, 255, 0);
 
@@ -37,13 +48,6 @@ QLineEdit* addEdit(QWidget* page, const QString& name, const QString& text, QRec
   return edit;
 }
 
-// An edit box whose design includes the up/down arrows at its right.
-QLineEdit* addSpinEdit(QWidget* page, const QString& name, const QString& text, QRect geometry) {
-  QLineEdit* edit = addEdit(page, name, text, geometry);
-  new SpinButtons(edit);
-  return edit;
-}
-
 // Frameless box drawn inside another box, as the JPG size shows "≤" and its number.
 QLineEdit* addInnerEdit(QWidget* page, const QString& name, const QString& text, QRect geometry) {
   QLineEdit* edit = addEdit(page, name, text, geometry);
@@ -57,7 +61,6 @@ QToolButton* addArrowButton(QWidget* page, const QString& name, Qt::ArrowType ar
                             QRect geometry) {
   auto* button = new QToolButton(page);
   button->setArrowType(arrow);
-  button->setAutoRepeat(false);
   place(button, name, geometry);
   return button;
 }
@@ -69,45 +72,83 @@ SizePanel::SizePanel(Prompter& prompter, QWidget* parent) : QWidget(parent) {
   tabs_->setDrawBase(false);
   tabs_->setExpanding(false);
 
-  QWidget* pixelPage = addPage(kPixelPage);
+  QWidget* pixelPage = addPage(output_texts::kPixelPage);
   addLabel(pixelPage, QStringLiteral("尺寸类型标签"), kSizeType, {9, 30, 64, 20});
-  sizeType_ = new QComboBox(pixelPage);
+  sizeType_ = new SizeTypeCombo(pixelPage);
   place(sizeType_, QStringLiteral("尺寸类型组合框"), {73, 29, 72, 20});
   for (const char* preset : kSizePresetNames) sizeType_->addItem(QString::fromUtf8(preset));
   sizeType_->setCurrentIndex(0);
   addLabel(pixelPage, QStringLiteral("像素宽标签"), kPixelWidth, {9, 58, 64, 20});
-  addSpinEdit(pixelPage, QStringLiteral("像素宽编辑框"), QStringLiteral("160"), {73, 58, 54, 20});
+  pixelWidth_ = addSpinEdit(pixelPage, QStringLiteral("像素宽编辑框"), QStringLiteral("160"),
+                            {73, 58, 54, 20});
   addLabel(pixelPage, QStringLiteral("像素高标签"), kPixelHeight, {9, 87, 64, 20});
-  addSpinEdit(pixelPage, QStringLiteral("像素高编辑框"), QStringLiteral("210"), {73, 87, 54, 20});
-  addSharedControls(pixelPage, QString::fromUtf8(kPixelPage), prompter);
+  pixelHeight_ = addSpinEdit(pixelPage, QStringLiteral("像素高编辑框"), QStringLiteral("210"),
+                             {73, 87, 54, 20});
+  pages_[kPixelPage] =
+      addSharedControls(pixelPage, QString::fromUtf8(output_texts::kPixelPage), prompter);
 
-  QWidget* dpiPage = addPage(kDpiPage);
+  QWidget* dpiPage = addPage(output_texts::kDpiPage);
   addLabel(dpiPage, QStringLiteral("DPI标签"), kDpi, {9, 30, 64, 20});
-  addSpinEdit(dpiPage, QStringLiteral("DPI编辑框"), QStringLiteral("160"), {73, 29, 54, 20});
+  dpi_ = addSpinEdit(dpiPage, QStringLiteral("DPI编辑框"), QStringLiteral("160"), {73, 29, 54, 20});
   addLabel(dpiPage, QStringLiteral("毫米宽标签"), kMmWidth, {9, 58, 64, 20});
-  addSpinEdit(dpiPage, QStringLiteral("毫米宽编辑框"), QStringLiteral("25"), {73, 58, 54, 20});
+  mmWidth_ =
+      addSpinEdit(dpiPage, QStringLiteral("毫米宽编辑框"), QStringLiteral("25"), {73, 58, 54, 20});
   addLabel(dpiPage, QStringLiteral("毫米高度标签"), kMmHeight, {9, 87, 64, 20});
-  addSpinEdit(dpiPage, QStringLiteral("毫米高编辑框"), QStringLiteral("33"), {73, 87, 54, 20});
-  addSharedControls(dpiPage, QString::fromUtf8(kDpiPage), prompter);
+  mmHeight_ =
+      addSpinEdit(dpiPage, QStringLiteral("毫米高编辑框"), QStringLiteral("33"), {73, 87, 54, 20});
+  pages_[kDpiPage] =
+      addSharedControls(dpiPage, QString::fromUtf8(output_texts::kDpiPage), prompter);
 
   connect(tabs_, &QTabBar::currentChanged, this, [this](int index) {
-    for (int i = 0; i < pages_.size(); ++i) pages_[i]->setVisible(i == index);
+    for (int i = 0; i < static_cast<int>(pages_.size()); ++i)
+      pages_[static_cast<size_t>(i)].page->setVisible(i == index);
     tabs_->raise();
   });
-  tabs_->setCurrentIndex(0);
-  pages_[1]->hide();
+  tabs_->setCurrentIndex(kPixelPage);
+  pages_[kDpiPage].page->hide();
   tabs_->raise();
+}
+
+int SizePanel::currentPage() const {
+  return tabs_->currentIndex();
+}
+
+QList<QLineEdit*> SizePanel::numericBoxes() const {
+  return {pixelWidth_,
+          pixelHeight_,
+          dpi_,
+          mmWidth_,
+          mmHeight_,
+          pages_[kPixelPage].jpgValue,
+          pages_[kDpiPage].jpgValue};
+}
+
+MoveDirection SizePanel::directionOf(int buttonIndex) {
+  constexpr std::array<MoveDirection, 4> kDirections = {MoveDirection::Up, MoveDirection::Down,
+                                                        MoveDirection::Left, MoveDirection::Right};
+  return kDirections[static_cast<size_t>(buttonIndex)];
+}
+
+// An edit box whose design includes the up/down arrows at its right.
+QLineEdit* SizePanel::addSpinEdit(QWidget* page, const QString& name, const QString& text,
+                                  QRect geometry) {
+  QLineEdit* edit = addEdit(page, name, text, geometry);
+  auto* buttons = new SpinButtons(edit);
+  connect(buttons, &SpinButtons::stepped, this,
+          [this, edit](int step) { emit stepped(edit, step); });
+  return edit;
 }
 
 QWidget* SizePanel::addPage(const char* name) {
   tabs_->addTab(QString::fromUtf8(name));
   auto* page = new QWidget(this);
   page->setObjectName(QString::fromUtf8(name));
-  pages_.append(page);
   return page;
 }
 
-void SizePanel::addSharedControls(QWidget* page, const QString& prefix, Prompter& prompter) {
+PanelPage SizePanel::addSharedControls(QWidget* page, const QString& prefix, Prompter& prompter) {
+  PanelPage controls;
+  controls.page = page;
   addLabel(page, prefix + QStringLiteral("JPG体积标签"), kJpgSize, {9, 115, 76, 20});
   QLineEdit* frame =
       addSpinEdit(page, prefix + QStringLiteral("体积编辑框"), {}, {85, 115, 42, 20});
@@ -117,38 +158,41 @@ void SizePanel::addSharedControls(QWidget* page, const QString& prefix, Prompter
                                  QString::fromUtf8(kAtMost), {87, 117, 14, 16});
   sign->setReadOnly(true);
   sign->setFocusPolicy(Qt::NoFocus);
-  addInnerEdit(page, prefix + QStringLiteral("JPG体积编辑框"), QStringLiteral("500"),
-               {101, 117, 24, 16});
+  controls.jpgValue = addInnerEdit(page, prefix + QStringLiteral("JPG体积编辑框"),
+                                   QStringLiteral("500"), {101, 117, 24, 16});
 
   addLabel(page, prefix + QStringLiteral("颜色选择标签"), kFrameColour, {9, 144, 76, 20});
-  auto* picker = new ColourPicker(prompter, kDefaultFrameColour, page);
-  place(picker, prefix + QStringLiteral("颜色选择器"), {85, 144, 60, 20});
+  controls.framePicker = new ColourPicker(prompter, kDefaultFrameColour, page);
+  place(controls.framePicker, prefix + QStringLiteral("颜色选择器"), {85, 144, 60, 20});
 
-  addArrowButton(page, prefix + QStringLiteral("截图上移按钮"), Qt::UpArrow, {61, 176, 28, 32});
-  addArrowButton(page, prefix + QStringLiteral("截图左移按钮"), Qt::LeftArrow, {21, 215, 32, 28});
-  addArrowButton(page, prefix + QStringLiteral("截图右移按钮"), Qt::RightArrow, {99, 215, 32, 28});
-  addArrowButton(page, prefix + QStringLiteral("截图下移按钮"), Qt::DownArrow, {61, 252, 28, 32});
-  auto* crop = new QPushButton(QString::fromUtf8(kCrop), page);
-  place(crop, prefix + QStringLiteral("截图按钮"), {54, 208, 44, 44});
+  controls.moveButtons = {
+      addArrowButton(page, prefix + QStringLiteral("截图上移按钮"), Qt::UpArrow, {61, 176, 28, 32}),
+      addArrowButton(page, prefix + QStringLiteral("截图下移按钮"), Qt::DownArrow,
+                     {61, 252, 28, 32}),
+      addArrowButton(page, prefix + QStringLiteral("截图左移按钮"), Qt::LeftArrow,
+                     {21, 215, 32, 28}),
+      addArrowButton(page, prefix + QStringLiteral("截图右移按钮"), Qt::RightArrow,
+                     {99, 215, 32, 28}),
+  };
+  controls.cropButton = new QPushButton(QString::fromUtf8(kCrop), page);
+  place(controls.cropButton, prefix + QStringLiteral("截图按钮"), {54, 208, 44, 44});
+  return controls;
 }
 
 void SizePanel::placeFrameButtons(int middle) {
-  for (QWidget* page : pages_) {
-    const QString prefix = page->objectName();
-    const auto moveTop = [&](const QString& name, int top) {
-      if (auto* button = page->findChild<QWidget*>(prefix + name)) button->move(button->x(), top);
-    };
-    moveTop(QStringLiteral("截图按钮"), middle - 22);
-    moveTop(QStringLiteral("截图上移按钮"), middle - 54);
-    moveTop(QStringLiteral("截图下移按钮"), middle + 22);
-    moveTop(QStringLiteral("截图左移按钮"), middle - 14);
-    moveTop(QStringLiteral("截图右移按钮"), middle - 14);
+  for (const PanelPage& controls : pages_) {
+    const auto moveTop = [](QWidget* button, int top) { button->move(button->x(), top); };
+    moveTop(controls.cropButton, middle - 22);
+    moveTop(controls.moveButtons[0], middle - 54);
+    moveTop(controls.moveButtons[1], middle + 22);
+    moveTop(controls.moveButtons[2], middle - 14);
+    moveTop(controls.moveButtons[3], middle - 14);
   }
 }
 
 void SizePanel::resizeEvent(QResizeEvent*) {
   tabs_->setGeometry(2, 0, width() - 4, tabs_->sizeHint().height());
-  for (QWidget* page : pages_) page->setGeometry(rect());
+  for (const PanelPage& controls : pages_) controls.page->setGeometry(rect());
 }
 
 void SizePanel::paintEvent(QPaintEvent*) {

@@ -1,0 +1,79 @@
+// The output size's arithmetic: millimetre and pixel conversions, how numbers show in the
+// boxes, the size presets, and whether a size fits the view or the screen.
+#pragma once
+
+#include <QSize>
+#include <QString>
+#include <array>
+
+namespace veltrix {
+
+// Half away from zero, with 1e-12 added to the magnitude so that a value a hair below a half
+// from floating-point representation still rounds up.
+double roundHalfAway(double value);
+
+int mmToPixels(double mm, int dpi);
+float pixelsToMm(int pixels, int dpi);  // one decimal place
+
+// The leading whole number of a text once every space is removed; 0 when there is none.
+int integerPrefix(const QString& text);
+
+QString formatFloat(float value);    // "%.6g": 25.4 shows as "25.4", 33.0 as "33"
+QString formatDouble(double value);  // "%.13g"
+
+struct SizePreset {
+  int pixelWidth;
+  int pixelHeight;
+  int dpi;
+  float mmWidth;
+  float mmHeight;
+};
+
+// By the index of the size-type list; index 1, "自定义", is custom and has no values.
+inline constexpr int kCustomSizeIndex = 1;
+inline constexpr std::array<SizePreset, 9> kSizePresets = {{
+    {160, 210, 160, 25, 33},
+    {0, 0, 0, 0, 0},
+    {358, 441, 350, 26, 32},
+    {260, 390, 300, 22, 32},
+    {319, 449, 300, 27, 38},
+    {295, 413, 300, 25, 35},
+    {413, 531, 300, 35, 45},
+    {390, 567, 300, 33, 48},
+    {413, 626, 300, 35, 53},
+}};
+
+// What the main window has around the output: its view canvas, the screen and the window's
+// corrections, from which the outer size that gives the frame room is found.
+struct SizeRoom {
+  QSize canvas;
+  QSize screen;
+  int widthCorrection = 0;
+  int heightCorrection = 0;
+};
+
+// The view canvas must be more than 30 pixels wider and higher than the frame.
+inline bool widthFits(int width, const SizeRoom& room) {
+  return width + 30 < room.canvas.width();
+}
+inline bool heightFits(int height, const SizeRoom& room) {
+  return height + 30 < room.canvas.height();
+}
+
+// The outer window size that makes the view canvas exactly 30 pixels larger than the frame.
+inline int requiredOuterWidth(int width, const SizeRoom& room) {
+  return width + room.widthCorrection + 213;
+}
+inline int requiredOuterHeight(int height, const SizeRoom& room) {
+  return height + room.heightCorrection + 165;
+}
+
+// Whether a window grown for that size still fits the screen.
+inline bool widthOnScreen(int width, const SizeRoom& room) {
+  return requiredOuterWidth(width, room) + 10 <= room.screen.width();
+}
+inline bool heightOnScreen(int height, const SizeRoom& room) {
+  return requiredOuterHeight(height, room) + 20 <= room.screen.height();
+}
+
+}  // namespace veltrix

@@ -1,0 +1,219 @@
+#include "output/size_controller.h"
+
+#include <QLineEdit>
+
+#include "output/numeric_key_filter.h"
+#include "output/size_panel.h"
+#include "output/size_type_combo.h"
+#include "platform/keyboard.h"
+#include "settings/number_text.h"
+#include "settings/settings_keys.h"
+
+namespace veltrix {
+
+// Width and height entries are twins; an axis names the boxes, fields and rules of one.
+struct SizeController::Axis {
+  bool horizontal;
+  QLineEdit* pixelBox;
+  QLineEdit* mmBox;
+  int OutputSpec::*pixels;
+  float OutputSpec::*mm;
+  const char* pixelKey;
+  const char* mmKey;
+  SizeChange change;
+
+  bool fits(int value, const SizeRoom& room) const {
+    return horizontal ? widthFits(value, room) : heightFits(value, room);
+  }
+  bool onScreen(int value, const SizeRoom& room) const {
+    return horizontal ? widthOnScreen(value, room) : heightOnScreen(value, room);
+  }
+  QSize grown(QSize outer, int value, const SizeRoom& room) const {
+    if (horizontal)
+      outer.setWidth(requiredOuterWidth(value, room));
+    else
+      outer.setHeight(requiredOuterHeight(value, room));
+    return outer;
+  }
+};
+
+SizeController::SizeController(OutputSpec& output, SizePanel& panel, SizeHost& host,
+                               Keyboard& keyboard)
+    : QObject(&panel), output_(output), panel_(panel), host_(host) {
+  // Typed numbers go through the filter; the size boxes commit after every character. The JPG
+  // values take their own commits.
+  for (QLineEdit* box : panel.numericBoxes()) {
+    NumericKeyFilter* filter = NumericKeyFilter::attach(box);
+    connect(filter, &NumericKeyFilter::pressed, this, [&keyboard] { ensureNumLockOn(keyboard); });
+    connect(filter, &NumericKeyFilter::committed, this, [this, box] { commit(box); });
+  }
+  SizeTypeCombo* combo = panel.sizeTypeCombo();
+  connect(combo, &SizeTypeCombo::aboutToChoose, this,
+          [this, combo] { output_.previousSizeType = combo->currentIndex(); });
+  connect(combo, &QComboBox::activated, this, &SizeController::selectSizePreset);
+  connect(&panel, &SizePanel::stepped, this, &SizeController::step);
+}
+
+void SizeController::selectCustom() {
+  panel_.sizeTypeCombo()->setCurrentIndex(kCustomSizeIndex);
+}
+
+bool SizeController::applyOutputSize(int width, int height, int dpi, float mmWidth,
+                                     float mmHeight) {
+  const SizeRoom room = host_.room();
+  const bool fits = widthFits(width, room) && heightFits(height, room);
+  if (!fits && !(widthOnScreen(width, room) && heightOnScreen(height, room))) {
+    host_.refuseForScreen();
+    return false;
+  }
+  output_.pixelWidth = width;
+  output_.pixelHeight = height;
+  output_.dpi = dpi;
+  if (fits) host_.centreFrame();
+
+  panel_.pixelWidthBox()->setText(QString::number(width));
+  panel_.pixelHeightBox()->setText(QString::number(height));
+  panel_.dpiBox()->setText(QString::number(dpi));
+  if (mmWidth > 1e-7f) panel_.mmWidthBox()->setText(formatFloat(mmWidth));
+  if (mmHeight > 1e-7f) panel_.mmHeightBox()->setText(formatFloat(mmHeight));
+  host_.persistSizes({{kPixelWidthKey, panel_.pixelWidthBox()->text()},
+                      {kPixelHeightKey, panel_.pixelHeightBox()->text()},
+                      {kMillimetreWidthKey, panel_.mmWidthBox()->text()},
+                      {kMillimetreHeightKey, panel_.mmHeightBox()->text()},
+                      {kDpiKey, panel_.dpiBox()->text()}});
+
+  if (fits) {
+    host_.showFrame();
+  } else {
+    QSize outer = host_.outerSize();
+    outer.setWidth(std::max(outer.width(), requiredOuterWidth(width, room)));
+    outer.setHeight(std::max(outer.height(), requiredOuterHeight(height, room)));
+    if (outer != host_.outerSize()) host_.resizeOuter(outer);
+    host_.centreOnScreen();
+  }
+  host_.fitCameraToOutput(SizeChange::SizeChanged);
+  return true;
+}
+
+void SizeController::selectSizePreset(int index) {
+  if (index != kCustomSizeIndex && index >= 0 && index < static_cast<int>(kSizePresets.size())) {
+    const SizePreset& preset = kSizePresets[static_cast<size_t>(index)];
+    if (!applyOutputSize(preset.pixelWidth, preset.pixelHeight, preset.dpi, preset.mmWidth,
+                         preset.mmHeight))
+      panel_.sizeTypeCombo()->setCurrentIndex(output_.previousSizeType);
+  }
+  host_.focusView();
+}
+
+void SizeController::commitPixels(const Axis& axis) {
+  selectCustom();
+  const int value = truncToInt(leadingNumber(axis.pixelBox->text()));
+  const SizeRoom room = host_.room();
+  const bool fits = axis.fits(value, room);
+  if (!fits && !axis.onScreen(value, room)) {
+    host_.refuseForScreen();
+    axis.pixelBox->setText(QString::number(output_.*axis.pixels));
+    return;
+  }
+  output_.*axis.pixels = value;
+  axis.mmBox->setText(formatFloat(pixelsToMm(value, output_.dpi)));
+  host_.persistSizes({{axis.pixelKey, axis.pixelBox->text()}, {axis.mmKey, axis.mmBox->text()}});
+  if (fits) {
+    host_.showFrame();
+  } else {
+    host_.resizeOuter(axis.grown(host_.outerSize(), value, room));
+    host_.centreOnScreen();
+  }
+  host_.fitCameraToOutput(axis.change);
+}
+
+void SizeController::commitMillimetres(const Axis& axis) {
+  selectCustom();
+  const auto mm = static_cast<float>(leadingNumber(axis.mmBox->text()));
+  const int value = mmToPixels(mm, output_.dpi);
+  const SizeRoom room = host_.room();
+  const bool fits = axis.fits(value, room);
+  if (!fits && !axis.onScreen(value, room)) {
+    host_.refuseForScreen();
+    axis.mmBox->setText(formatFloat(output_.*axis.mm));
+    return;
+  }
+  output_.*axis.mm = mm;
+  output_.*axis.pixels = value;
+  axis.pixelBox->setText(QString::number(value));
+  host_.persistSizes({{axis.pixelKey, axis.pixelBox->text()}, {axis.mmKey, axis.mmBox->text()}});
+  // A millimetre entry grows the window but leaves it where it is on the screen.
+  if (fits)
+    host_.showFrame();
+  else
+    host_.resizeOuter(axis.grown(host_.outerSize(), value, room));
+  host_.fitCameraToOutput(axis.change);
+}
+
+namespace {
+
+constexpr int kDefaultDpi = 160;
+
+int dpiFrom(int value) {
+  return value <= 1 ? kDefaultDpi : value;
+}
+
+}  // namespace
+
+void SizeController::commitPixelWidth() {
+  commitPixels({true, panel_.pixelWidthBox(), panel_.mmWidthBox(), &OutputSpec::pixelWidth,
+                &OutputSpec::mmWidth, kPixelWidthKey, kMillimetreWidthKey,
+                SizeChange::WidthChanged});
+}
+
+void SizeController::commitPixelHeight() {
+  commitPixels({false, panel_.pixelHeightBox(), panel_.mmHeightBox(), &OutputSpec::pixelHeight,
+                &OutputSpec::mmHeight, kPixelHeightKey, kMillimetreHeightKey,
+                SizeChange::HeightChanged});
+}
+
+void SizeController::commitMmWidth() {
+  commitMillimetres({true, panel_.pixelWidthBox(), panel_.mmWidthBox(), &OutputSpec::pixelWidth,
+                     &OutputSpec::mmWidth, kPixelWidthKey, kMillimetreWidthKey,
+                     SizeChange::WidthChanged});
+}
+
+void SizeController::commitMmHeight() {
+  commitMillimetres({false, panel_.pixelHeightBox(), panel_.mmHeightBox(), &OutputSpec::pixelHeight,
+                     &OutputSpec::mmHeight, kPixelHeightKey, kMillimetreHeightKey,
+                     SizeChange::HeightChanged});
+}
+
+void SizeController::commitDpi() {
+  selectCustom();
+  const int dpi = dpiFrom(integerPrefix(panel_.dpiBox()->text()));
+  const int width = mmToPixels(leadingNumber(panel_.mmWidthBox()->text()), dpi);
+  const int height = mmToPixels(leadingNumber(panel_.mmHeightBox()->text()), dpi);
+  if (!applyOutputSize(width, height, dpi, 0, 0))
+    panel_.dpiBox()->setText(QString::number(output_.dpi));
+}
+
+void SizeController::step(QLineEdit* box, int step) {
+  const QString text = box->text();
+  if (box == panel_.pixelWidthBox())
+    box->setText(QString::number(std::max(truncToInt(leadingNumber(text) + step), 1)));
+  else if (box == panel_.pixelHeightBox())
+    box->setText(QString::number(std::max(truncToInt(leadingNumber(text) + step), 0)));
+  else if (box == panel_.dpiBox())
+    box->setText(QString::number(dpiFrom(integerPrefix(text) + step)));
+  else if (box == panel_.mmWidthBox() || box == panel_.mmHeightBox())
+    box->setText(formatFloat(std::max(static_cast<float>(leadingNumber(text) + step), 0.0f)));
+  else
+    return;
+  commit(box);
+}
+
+void SizeController::commit(QLineEdit* box) {
+  if (box == panel_.pixelWidthBox()) commitPixelWidth();
+  if (box == panel_.pixelHeightBox()) commitPixelHeight();
+  if (box == panel_.mmWidthBox()) commitMmWidth();
+  if (box == panel_.mmHeightBox()) commitMmHeight();
+  if (box == panel_.dpiBox()) commitDpi();
+}
+
+}  // namespace veltrix

@@ -1,0 +1,70 @@
+// What the size panel's entries do to the output size: presets, typed pixels, millimetres
+// and DPI, and the up/down arrows. A size the view cannot hold grows the main window; one the
+// screen cannot hold is refused and the entry undone.
+#pragma once
+
+#include <QObject>
+#include <QPair>
+#include <QSize>
+
+#include "output/output_size.h"
+#include "output/output_spec.h"
+
+class QLineEdit;
+
+namespace veltrix {
+
+class Keyboard;
+class SizePanel;
+
+enum class SizeChange { WidthChanged, HeightChanged, SizeChanged };
+
+// The main window around the panel, as the size entries need it.
+class SizeHost {
+ public:
+  virtual ~SizeHost() = default;
+  virtual SizeRoom room() const = 0;
+  virtual QSize outerSize() const = 0;
+  // Gives the main window a new outer size; its relayout re-centres the frame.
+  virtual void resizeOuter(QSize outer) = 0;
+  virtual void centreOnScreen() = 0;
+  // The frame canvas follows the output size and the frame is drawn again.
+  virtual void showFrame() = 0;
+  // Puts the frame interior of the output size in the middle of the view canvas.
+  virtual void centreFrame() = 0;
+  virtual void refuseForScreen() = 0;
+  // Box texts to keep for a resumed batch, when the batch keeps its settings.
+  virtual void persistSizes(const QList<QPair<const char*, QString>>& keys) = 0;
+  virtual void fitCameraToOutput(SizeChange change) = 0;
+  virtual void focusView() = 0;
+};
+
+class SizeController : public QObject {
+  Q_OBJECT
+ public:
+  SizeController(OutputSpec& output, SizePanel& panel, SizeHost& host, Keyboard& keyboard);
+
+  bool applyOutputSize(int width, int height, int dpi, float mmWidth, float mmHeight);
+  void selectSizePreset(int index);
+  void commitPixelWidth();
+  void commitPixelHeight();
+  void commitMmWidth();
+  void commitMmHeight();
+  void commitDpi();
+  // The up/down arrows of a box: the stepped value is written into the box, then committed.
+  void step(QLineEdit* box, int step);
+  // Runs the commit that belongs to a box.
+  void commit(QLineEdit* box);
+
+ private:
+  struct Axis;
+  void commitPixels(const Axis& axis);
+  void commitMillimetres(const Axis& axis);
+  void selectCustom();
+
+  OutputSpec& output_;
+  SizePanel& panel_;
+  SizeHost& host_;
+};
+
+}  // namespace veltrix
