@@ -10,6 +10,7 @@
 #include "platform/qt_prompter.h"
 #include "platform/qt_screen.h"
 #include "platform/system_clock.h"
+#include "platform/xkb_keyboard.h"
 
 int main(int argc, char* argv[]) {
   // Wayland clients cannot place their own windows, and the tool palette follows the main
@@ -29,8 +30,10 @@ int main(int argc, char* argv[]) {
     prompter = std::make_unique<veltrix::QtPrompter>();
   veltrix::QtScreen screen;
   veltrix::SystemClock clock;
+  veltrix::XkbKeyboard keyboard;
 
-  veltrix::Program program({*prompter, screen, clock}, veltrix::ProgramEnvironment::fromProcess());
+  veltrix::Program program({*prompter, screen, clock, keyboard},
+                           veltrix::ProgramEnvironment::fromProcess());
   if (!veltrix::singleInstanceGuard(program)) return 0;
 
   veltrix::MainWindow window(program);

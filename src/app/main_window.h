@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include "output/size_controller.h"
+#include "view/capture_frame.h"
 #include "view/frame_lines.h"
 
 class QLineEdit;
@@ -15,12 +17,13 @@ class QToolBar;
 namespace veltrix {
 
 class Program;
+class SizeController;
 class SizePanel;
 class StatusBar;
 class ToolPalette;
 class ViewCanvasWidget;
 
-class MainWindow : public QWidget {
+class MainWindow : public QWidget, private SizeHost {
   Q_OBJECT
  public:
   static constexpr int kDesignClientWidth = 586;
@@ -56,6 +59,32 @@ class MainWindow : public QWidget {
   void moveEvent(QMoveEvent* event) override;
 
  private:
+  // The size panel's view of the window.
+  SizeRoom room() const override;
+  QSize outerSize() const override;
+  void resizeOuter(QSize outer) override;
+  void centreOnScreen() override;
+  void showFrame() override;
+  void centreFrame() override;
+  void refuseForScreen() override;
+  void persistSizes(const QList<QPair<const char*, QString>>& keys) override;
+  void fitCameraToOutput(SizeChange change) override;
+  void focusView() override;
+
+  // The capture frame under the mouse, the move buttons and the arrow keys.
+  void pressOnView(QPoint at);
+  void moveOnView(QPoint at);
+  void dragFrameEdge(QPoint at);
+  void endPointerAction();
+  void nudgeFrame(MoveDirection direction);
+  void pressMoveButton(MoveDirection direction);
+  void releaseMoveButton(int page);
+  void repeatMove();
+  void changeFrameColour(int page, const QColor& colour);
+  // Moves the frame canvas onto the frame and draws the view with the frame lines again.
+  void refreshFrame();
+  void showMessage(const char* text);
+
   void buildMenus();
   void buildToolbar();
   void layoutMainWindow();
@@ -79,6 +108,7 @@ class MainWindow : public QWidget {
   StatusBar* statusBar_;
   QTimer* moveTimer_;
   ToolPalette* toolPalette_ = nullptr;
+  SizeController* sizeController_ = nullptr;
   bool showingView_ = false;
 };
 

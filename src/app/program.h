@@ -18,6 +18,7 @@
 namespace veltrix {
 
 class Clock;
+class Keyboard;
 class Prompter;
 class Screen;
 
@@ -25,6 +26,7 @@ struct PlatformServices {
   Prompter& prompter;
   Screen& screen;
   Clock& clock;
+  Keyboard& keyboard;
 };
 
 // Where the program keeps its files, taken from the process environment in main().

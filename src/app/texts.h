@@ -7,6 +7,8 @@ inline constexpr const char* kCaption = "Veltrix V3.0";
 inline constexpr const char* kNotice = "提示";
 inline constexpr const char* kAlreadyRunning = "您已经打开了本软件，不能重复打开。";
 inline constexpr const char* kStartHint = "请打开或拖拽一图片文件或通过拍照来采集头像";
+inline constexpr const char* kScreenTooSmall = "当前电脑屏幕像素分辩率不够高，不能满足操作要求。";
+inline constexpr const char* kOpenPictureFirst = "请打开一张图片或拍照一幅图象再进行操作。";
 inline constexpr const char* kBatchIndicator = "使用批量截图模式";
 
 inline constexpr const char* kFileMenu = "文件";
@@ -16,6 +18,8 @@ inline constexpr const char* kMenuEdit = "编辑";
 inline constexpr const char* kMenuShoot = "拍摄";
 inline constexpr const char* kMenuAbout = "关于";
 inline constexpr const char* kMenuUserHelp = "使用帮助";
+
+inline constexpr int kMoveRepeatMs = 5;
 
 struct ToolbarSlot {
   const char* caption;  // nullptr: a separator

@@ -8,6 +8,7 @@
 
 #include "app/program.h"
 #include "fake_clock.h"
+#include "fake_keyboard.h"
 #include "fake_screen.h"
 #include "scripted_prompter.h"
 
@@ -18,6 +19,7 @@ struct ProgramFixture {
   ScriptedPrompter prompter;
   FakeScreen screen;
   FakeClock clock;
+  FakeKeyboard keyboard;
 
   ProgramFixture() {
     QDir(root.path()).mkpath(QStringLiteral("program"));
@@ -32,7 +34,8 @@ struct ProgramFixture {
   }
 
   std::unique_ptr<Program> makeProgram() {
-    return std::make_unique<Program>(PlatformServices{prompter, screen, clock}, environment());
+    return std::make_unique<Program>(PlatformServices{prompter, screen, clock, keyboard},
+                                     environment());
   }
 };
 
