@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTabBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
@@ -103,12 +104,16 @@ MainWindow::MainWindow(Program& program) : QWidget(nullptr), program_(program) {
   };
   connect(hScroll_, &QScrollBar::valueChanged, this, scrolled);
   connect(vScroll_, &QScrollBar::valueChanged, this, scrolled);
+  client_->installEventFilter(this);
   hScroll_->installEventFilter(this);
   vScroll_->installEventFilter(this);
 
   sizePanel_ = new SizePanel(program_.services.prompter, client_);
   sizePanel_->setObjectName(QStringLiteral("面板高级选择夹"));
   sizePanel_->setGeometry(432, 48, 152, 292);
+  // Choosing a page means nothing of its own: the keys go back to the picture.
+  connect(sizePanel_->tabBar(), &QTabBar::currentChanged, viewCanvas_,
+          qOverload<>(&QWidget::setFocus));
   sizeController_ =
       new SizeController(program_.output, *sizePanel_, *this, program_.services.keyboard);
   for (int index : {SizePanel::kPixelPage, SizePanel::kDpiPage}) {
@@ -166,6 +171,8 @@ void MainWindow::buildToolbar() {
     QAction* action =
         toolbar_->addAction(style()->standardIcon(kToolbarIcons[i]), text(slot.caption));
     action->setToolTip(text(slot.tooltip));
+    // Any toolbar command first ends a drag of the frame.
+    connect(action, &QAction::triggered, this, &MainWindow::endPointerAction);
     if (i == kOpenSlot) connect(action, &QAction::triggered, this, &MainWindow::openPictureDialog);
     if (i == kZoomInSlot) connect(action, &QAction::triggered, this, [this] { zoomBy(1.02); });
     if (i == kZoomOutSlot) connect(action, &QAction::triggered, this, [this] { zoomBy(0.98); });
@@ -330,7 +337,12 @@ void MainWindow::zoomBy(double factor) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == client_) {
+    if (event->type() == QEvent::MouseButtonRelease) endPointerAction();
+    return false;
+  }
   if (watched == hScroll_ || watched == vScroll_) {
+    if (event->type() == QEvent::MouseButtonPress) endPointerAction();
     // Once the user lets go of a scroll bar, the keys go back to the picture.
     if (event->type() == QEvent::MouseButtonRelease)
       QTimer::singleShot(0, viewCanvas_, qOverload<>(&QWidget::setFocus));
@@ -351,6 +363,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   }
   if (event->type() == QEvent::Wheel) {
     const int notches = static_cast<QWheelEvent*>(event)->angleDelta().y() / 120;
+    endPointerAction();
     if (notches != 0) zoomBy(1.0 - 0.02 * notches);
     return true;
   }
@@ -377,6 +390,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const bool keypad = static_cast<QKeyEvent*>(event)->modifiers() & Qt::KeypadModifier;
     if (!keypad && (key == Qt::Key_Minus || key == Qt::Key_Equal || key == Qt::Key_Plus)) {
       // The keys change the zoom even without a picture; the next fit replaces it.
+      endPointerAction();
       zoomView(program_.view, program_.document, key == Qt::Key_Minus ? 0.98 : 1.02, frameLines());
       showView();
       return true;

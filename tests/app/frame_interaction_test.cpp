@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include "app/main_window.h"
 #include "output/size_type_combo.h"
@@ -117,6 +119,21 @@ TEST_F(FrameInteractionTest, CornerDragResizesAndWritesTheBoxes) {
   EXPECT_EQ(control<QLineEdit>("毫米宽编辑框")->text(), u("28.6"));
   EXPECT_EQ(control<QLineEdit>("毫米高编辑框")->text(), u("34.9"));
   EXPECT_EQ(control("截图画板")->size(), QSize(180, 220));
+}
+
+TEST_F(FrameInteractionTest, WheelAndScrollBarsEndAFrameDrag) {
+  showPicture();
+  drag({286, 245}, {296, 255});
+  ASSERT_EQ(program->frame.drag, FrameDrag::BottomRight);
+  QWheelEvent wheel(QPointF(50, 50), canvas->mapToGlobal(QPointF(50, 50)), {}, QPoint(0, 120),
+                    Qt::LeftButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(canvas, &wheel);
+  EXPECT_EQ(program->frame.drag, FrameDrag::None);
+
+  drag({200, 100}, {201, 100});
+  ASSERT_EQ(program->frame.drag, FrameDrag::Move);
+  QTest::mousePress(control("纵向滚动条"), Qt::LeftButton);
+  EXPECT_EQ(program->frame.drag, FrameDrag::None);
 }
 
 TEST_F(FrameInteractionTest, PressBetweenTheRegionsStartsNothing) {
