@@ -1,37 +1,23 @@
 #include "app/main_window.h"
 
-#include <QAbstractButton>
-#include <QComboBox>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMimeData>
-#include <QMouseEvent>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTabBar>
 #include <QTimer>
 #include <QToolBar>
-#include <QUrl>
-#include <QWheelEvent>
-#include <map>
 
 #include "app/main_layout.h"
 #include "app/program.h"
 #include "app/status_bar.h"
 #include "app/texts.h"
-#include "output/output_size.h"
 #include "output/size_panel.h"
 #include "output/size_type_combo.h"
 #include "platform/colour_picker.h"
-#include "platform/prompter.h"
 #include "platform/screen.h"
 #include "settings/number_text.h"
-#include "settings/settings_keys.h"
-#include "settings/settings_store.h"
 #include "tools/tool_palette.h"
-#include "view/picture_loading.h"
-#include "view/texts.h"
 #include "view/view_canvas_widget.h"
 #include "view/view_render.h"
 
@@ -52,10 +38,6 @@ constexpr QStyle::StandardPixmap kToolbarIcons[] = {
     QStyle::SP_DirHomeIcon,
 };
 static_assert(std::size(kToolbarIcons) == std::size(kToolbarSlots));
-const std::map<int, MoveDirection> kArrowKeys = {{Qt::Key_Up, MoveDirection::Up},
-                                                 {Qt::Key_Down, MoveDirection::Down},
-                                                 {Qt::Key_Left, MoveDirection::Left},
-                                                 {Qt::Key_Right, MoveDirection::Right}};
 
 constexpr size_t kOpenSlot = 1;
 constexpr size_t kZoomInSlot = 4;
@@ -278,300 +260,6 @@ FrameLines MainWindow::frameLines() const {
   return {QRect(program_.frame.interiorLeft, program_.frame.interiorTop, program_.output.pixelWidth,
                 program_.output.pixelHeight),
           picker ? picker->colour() : QColor(255, 255, 0)};
-}
-
-void MainWindow::showView() {
-  showingView_ = true;
-  const auto mirror = [](QScrollBar* bar, const ScrollAxis& axis) {
-    bar->setEnabled(axis.enabled);
-    if (!axis.enabled) return;
-    bar->setRange(0, axis.maximum);
-    bar->setValue(axis.position);
-  };
-  mirror(hScroll_, program_.view.horizontal);
-  mirror(vScroll_, program_.view.vertical);
-  showingView_ = false;
-  viewCanvas_->update();
-}
-
-void MainWindow::loadPicture(const QString& path) {
-  loadPictureFile(program_.document, program_.view, path, frameLines());
-  // Text typed but not committed belongs to the old picture: it is dropped, not drawn.
-  textEntry_->hide();
-  textEntry_->clear();
-  showView();
-  viewCanvas_->setFocus();
-}
-
-void MainWindow::openPictureDialog() {
-  FileDialogRequest request;
-  request.title = QString::fromUtf8(view_texts::kOpenTitle);
-  request.filter = QString::fromUtf8(view_texts::kOpenFilter);
-  const QString path = program_.services.prompter.openFile(this, request);
-  if (path.isEmpty()) return;
-  loadPicture(path);
-  noteUserPicture(program_.batch, path);
-}
-
-void MainWindow::acceptDroppedFiles(const QStringList& paths) {
-  const DropDecision decision = decideDrop(paths);
-  if (!decision.refusal.isEmpty()) {
-    program_.services.prompter.message(this, QString::fromUtf8(view_texts::kNotice),
-                                       decision.refusal, PromptIcon::None, PromptButtons::Ok);
-    return;
-  }
-  loadPicture(decision.path);
-  noteUserPicture(program_.batch, decision.path);
-}
-
-void MainWindow::showPicture() {
-  showNewPicture(program_.view, program_.document, frameLines());
-  showView();
-}
-
-void MainWindow::zoomBy(double factor) {
-  if (!program_.document.present) return;
-  zoomView(program_.view, program_.document, factor, frameLines());
-  showView();
-  viewCanvas_->setFocus();
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == client_) {
-    if (event->type() == QEvent::MouseButtonRelease) endPointerAction();
-    return false;
-  }
-  if (watched == hScroll_ || watched == vScroll_) {
-    if (event->type() == QEvent::MouseButtonPress) endPointerAction();
-    // Once the user lets go of a scroll bar, the keys go back to the picture.
-    if (event->type() == QEvent::MouseButtonRelease)
-      QTimer::singleShot(0, viewCanvas_, qOverload<>(&QWidget::setFocus));
-    return false;
-  }
-  if (watched != viewCanvas_) return QWidget::eventFilter(watched, event);
-  if (event->type() == QEvent::DragEnter) {
-    auto* drag = static_cast<QDragEnterEvent*>(event);
-    if (drag->mimeData()->hasUrls()) drag->acceptProposedAction();
-    return true;
-  }
-  if (event->type() == QEvent::Drop) {
-    QStringList paths;
-    for (const QUrl& url : static_cast<QDropEvent*>(event)->mimeData()->urls())
-      paths << (url.isLocalFile() ? url.toLocalFile() : url.toString());
-    acceptDroppedFiles(paths);
-    return true;
-  }
-  if (event->type() == QEvent::Wheel) {
-    const int notches = static_cast<QWheelEvent*>(event)->angleDelta().y() / 120;
-    endPointerAction();
-    if (notches != 0) zoomBy(1.0 - 0.02 * notches);
-    return true;
-  }
-  if (event->type() == QEvent::MouseButtonPress) {
-    auto* mouse = static_cast<QMouseEvent*>(event);
-    if (mouse->button() == Qt::LeftButton) pressOnView(mouse->position().toPoint());
-    return true;
-  }
-  if (event->type() == QEvent::MouseMove) {
-    moveOnView(static_cast<QMouseEvent*>(event)->position().toPoint());
-    return true;
-  }
-  if (event->type() == QEvent::MouseButtonRelease) {
-    if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) endPointerAction();
-    return true;
-  }
-  if (event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    const auto arrow = kArrowKeys.find(key);
-    if (arrow != kArrowKeys.end()) {
-      if (program_.document.present) nudgeFrame(arrow->second);
-      return true;
-    }
-    const bool keypad = static_cast<QKeyEvent*>(event)->modifiers() & Qt::KeypadModifier;
-    if (!keypad && (key == Qt::Key_Minus || key == Qt::Key_Equal || key == Qt::Key_Plus)) {
-      // The keys change the zoom even without a picture; the next fit replaces it.
-      endPointerAction();
-      zoomView(program_.view, program_.document, key == Qt::Key_Minus ? 0.98 : 1.02, frameLines());
-      showView();
-      return true;
-    }
-  }
-  return QWidget::eventFilter(watched, event);
-}
-
-SizeRoom MainWindow::room() const {
-  const ShellState& shell = program_.shell;
-  return {viewCanvas_->size(), QSize(shell.screenWidth, shell.screenHeight), shell.widthCorrection,
-          shell.heightCorrection};
-}
-
-QSize MainWindow::outerSize() const {
-  return size();
-}
-
-void MainWindow::resizeOuter(QSize outer) {
-  resize(outer);
-}
-
-void MainWindow::centreOnScreen() {
-  const QSize frame = frameGeometry().size();
-  move((program_.shell.screenWidth - frame.width()) / 2,
-       (program_.shell.screenHeight - frame.height()) / 2);
-}
-
-void MainWindow::showFrame() {
-  refreshFrame();
-}
-
-void MainWindow::centreFrame() {
-  veltrix::centreFrame(program_.frame, program_.view.centreX, program_.view.centreY,
-                       program_.output.pixelWidth, program_.output.pixelHeight);
-}
-
-void MainWindow::refuseForScreen() {
-  showMessage(kScreenTooSmall);
-}
-
-void MainWindow::persistSizes(const QList<QPair<const char*, QString>>& keys) {
-  const BatchTask& batch = program_.batch;
-  if (!batch.active || !batch.keepSettings) return;
-  const SettingsStore store(program_.shell.settingsFile);
-  for (const auto& [key, value] : keys)
-    store.write(QString::fromUtf8(kBatchSection), QString::fromUtf8(key), value);
-}
-
-// The camera window follows the output size once there is a camera window to follow it.
-void MainWindow::fitCameraToOutput(SizeChange) {}
-
-void MainWindow::focusView() {
-  viewCanvas_->setFocus();
-}
-
-void MainWindow::showMessage(const char* message) {
-  program_.services.prompter.message(this, text(kNotice), text(message), PromptIcon::None,
-                                     PromptButtons::Ok);
-}
-
-void MainWindow::refreshFrame() {
-  placeFrameCanvas();
-  refreshFrameOverlay(program_.view, program_.document, frameLines());
-  viewCanvas_->update();
-}
-
-void MainWindow::pressOnView(QPoint at) {
-  viewCanvas_->setFocus();
-  if (!program_.document.present) return;
-  const FrameDrag region = frameRegionAt(at, frameLines().interior);
-  if (region == FrameDrag::None) return;
-  program_.frame.drag = region;
-  program_.frame.lastMouse = at;
-}
-
-void MainWindow::moveOnView(QPoint at) {
-  CaptureFrame& frame = program_.frame;
-  if (!program_.document.present) return;
-  if (frame.drag == FrameDrag::Move) {
-    frame.interiorLeft += at.x() - frame.lastMouse.x();
-    frame.interiorTop += at.y() - frame.lastMouse.y();
-    frame.lastMouse = at;
-    refreshFrame();
-  } else if (frame.drag != FrameDrag::None) {
-    dragFrameEdge(at);
-  } else {
-    viewCanvas_->setCursor(cursorFor(frameRegionAt(at, frameLines().interior)));
-  }
-}
-
-void MainWindow::dragFrameEdge(QPoint at) {
-  CaptureFrame& frame = program_.frame;
-  OutputSpec& output = program_.output;
-  sizePanel_->sizeTypeCombo()->setCurrentIndex(kCustomSizeIndex);
-  const ResizeStep step = resizeStep(frame.drag, frameLines().interior,
-                                     at.x() - frame.lastMouse.x(), at.y() - frame.lastMouse.y());
-  if (!step.allowed) {
-    endPointerAction();
-    return;
-  }
-  frame.interiorLeft = step.interior.left();
-  frame.interiorTop = step.interior.top();
-  output.pixelWidth = step.interior.width();
-  output.pixelHeight = step.interior.height();
-  if (dragChangesWidth(frame.drag)) {
-    sizePanel_->pixelWidthBox()->setText(QString::number(output.pixelWidth));
-    sizePanel_->mmWidthBox()->setText(formatFloat(pixelsToMm(output.pixelWidth, output.dpi)));
-  }
-  if (dragChangesHeight(frame.drag)) {
-    sizePanel_->pixelHeightBox()->setText(QString::number(output.pixelHeight));
-    sizePanel_->mmHeightBox()->setText(formatFloat(pixelsToMm(output.pixelHeight, output.dpi)));
-  }
-  frame.lastMouse = at;
-  refreshFrame();
-}
-
-void MainWindow::endPointerAction() {
-  FrameDrag& drag = program_.frame.drag;
-  const FrameDrag ended = drag;
-  drag = FrameDrag::None;
-  if (ended == FrameDrag::None || ended == FrameDrag::Move) return;
-  const bool width = dragChangesWidth(ended);
-  const bool height = dragChangesHeight(ended);
-  fitCameraToOutput(width && height ? SizeChange::SizeChanged
-                    : width         ? SizeChange::WidthChanged
-                                    : SizeChange::HeightChanged);
-}
-
-void MainWindow::nudgeFrame(MoveDirection direction) {
-  CaptureFrame& frame = program_.frame;
-  const QPoint moved = nudged({frame.interiorLeft, frame.interiorTop}, direction);
-  frame.interiorLeft = moved.x();
-  frame.interiorTop = moved.y();
-  refreshFrame();
-}
-
-void MainWindow::pressMoveButton(MoveDirection direction) {
-  if (!program_.document.present) {
-    showMessage(kOpenPictureFirst);
-    return;
-  }
-  nudgeFrame(direction);
-  program_.frame.moveDirection = direction;
-  program_.frame.repeatTicks = 0;
-  moveTimer_->start(kMoveRepeatMs);
-}
-
-// The first repeated step comes on the tenth tick, then one step a tick.
-void MainWindow::repeatMove() {
-  if (!program_.document.present) {
-    moveTimer_->stop();
-    return;
-  }
-  CaptureFrame& frame = program_.frame;
-  ++frame.repeatTicks;
-  if (frame.repeatTicks >= 10 && frame.moveDirection != MoveDirection::None)
-    nudgeFrame(frame.moveDirection);
-}
-
-void MainWindow::releaseMoveButton(int page) {
-  program_.frame.moveDirection = MoveDirection::None;
-  program_.frame.repeatTicks = 0;
-  moveTimer_->stop();
-  moveTimer_->setInterval(0);
-  if (program_.batch.active)
-    sizePanel_->page(page).cropButton->setFocus();
-  else
-    viewCanvas_->setFocus();
-}
-
-// The two pickers show one colour; only the one on the page shown acts, so copying the colour
-// into the other one does nothing more.
-void MainWindow::changeFrameColour(int page, const QColor& colour) {
-  if (page != sizePanel_->currentPage()) return;
-  const int other = page == SizePanel::kPixelPage ? SizePanel::kDpiPage : SizePanel::kPixelPage;
-  sizePanel_->page(other).framePicker->setColour(colour);
-  if (!program_.document.present) return;
-  refreshFrameOverlay(program_.view, program_.document, frameLines());
-  viewCanvas_->update();
-  viewCanvas_->setFocus();
 }
 
 void MainWindow::placeFrameCanvas() {

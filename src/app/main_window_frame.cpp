@@ -1,0 +1,199 @@
+// The main window around the capture frame: what the size panel asks of the window, and the
+// frame's drags, move buttons, nudges and colour.
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QTimer>
+
+#include "app/main_window.h"
+#include "app/program.h"
+#include "app/texts.h"
+#include "output/output_size.h"
+#include "output/size_panel.h"
+#include "output/size_type_combo.h"
+#include "platform/colour_picker.h"
+#include "platform/prompter.h"
+#include "settings/settings_keys.h"
+#include "settings/settings_store.h"
+#include "view/view_canvas_widget.h"
+#include "view/view_render.h"
+
+namespace veltrix {
+
+using namespace app_texts;
+
+SizeRoom MainWindow::room() const {
+  const ShellState& shell = program_.shell;
+  return {viewCanvas_->size(), QSize(shell.screenWidth, shell.screenHeight), shell.widthCorrection,
+          shell.heightCorrection};
+}
+
+QSize MainWindow::outerSize() const {
+  return size();
+}
+
+void MainWindow::resizeOuter(QSize outer) {
+  resize(outer);
+}
+
+void MainWindow::centreOnScreen() {
+  const QSize frame = frameGeometry().size();
+  move((program_.shell.screenWidth - frame.width()) / 2,
+       (program_.shell.screenHeight - frame.height()) / 2);
+}
+
+void MainWindow::showFrame() {
+  refreshFrame();
+}
+
+void MainWindow::centreFrame() {
+  veltrix::centreFrame(program_.frame, program_.view.centreX, program_.view.centreY,
+                       program_.output.pixelWidth, program_.output.pixelHeight);
+}
+
+void MainWindow::refuseForScreen() {
+  showMessage(kScreenTooSmall);
+}
+
+void MainWindow::persistSizes(const QList<QPair<const char*, QString>>& keys) {
+  const BatchTask& batch = program_.batch;
+  if (!batch.active || !batch.keepSettings) return;
+  const SettingsStore store(program_.shell.settingsFile);
+  for (const auto& [key, value] : keys)
+    store.write(QString::fromUtf8(kBatchSection), QString::fromUtf8(key), value);
+}
+
+// The camera window follows the output size once there is a camera window to follow it.
+void MainWindow::fitCameraToOutput(SizeChange) {}
+
+void MainWindow::focusView() {
+  viewCanvas_->setFocus();
+}
+
+void MainWindow::showMessage(const char* message) {
+  program_.services.prompter.message(this, QString::fromUtf8(kNotice), QString::fromUtf8(message),
+                                     PromptIcon::None, PromptButtons::Ok);
+}
+
+void MainWindow::refreshFrame() {
+  placeFrameCanvas();
+  refreshFrameOverlay(program_.view, program_.document, frameLines());
+  viewCanvas_->update();
+}
+
+void MainWindow::pressOnView(QPoint at) {
+  viewCanvas_->setFocus();
+  if (!program_.document.present) return;
+  const FrameDrag region = frameRegionAt(at, frameLines().interior);
+  if (region == FrameDrag::None) return;
+  program_.frame.drag = region;
+  program_.frame.lastMouse = at;
+}
+
+void MainWindow::moveOnView(QPoint at) {
+  CaptureFrame& frame = program_.frame;
+  if (!program_.document.present) return;
+  if (frame.drag == FrameDrag::Move) {
+    frame.interiorLeft += at.x() - frame.lastMouse.x();
+    frame.interiorTop += at.y() - frame.lastMouse.y();
+    frame.lastMouse = at;
+    refreshFrame();
+  } else if (frame.drag != FrameDrag::None) {
+    dragFrameEdge(at);
+  } else {
+    viewCanvas_->setCursor(cursorFor(frameRegionAt(at, frameLines().interior)));
+  }
+}
+
+void MainWindow::dragFrameEdge(QPoint at) {
+  CaptureFrame& frame = program_.frame;
+  OutputSpec& output = program_.output;
+  sizePanel_->sizeTypeCombo()->setCurrentIndex(kCustomSizeIndex);
+  const ResizeStep step = resizeStep(frame.drag, frameLines().interior,
+                                     at.x() - frame.lastMouse.x(), at.y() - frame.lastMouse.y());
+  if (!step.allowed) {
+    endPointerAction();
+    return;
+  }
+  frame.interiorLeft = step.interior.left();
+  frame.interiorTop = step.interior.top();
+  output.pixelWidth = step.interior.width();
+  output.pixelHeight = step.interior.height();
+  if (dragChangesWidth(frame.drag)) {
+    sizePanel_->pixelWidthBox()->setText(QString::number(output.pixelWidth));
+    sizePanel_->mmWidthBox()->setText(formatFloat(pixelsToMm(output.pixelWidth, output.dpi)));
+  }
+  if (dragChangesHeight(frame.drag)) {
+    sizePanel_->pixelHeightBox()->setText(QString::number(output.pixelHeight));
+    sizePanel_->mmHeightBox()->setText(formatFloat(pixelsToMm(output.pixelHeight, output.dpi)));
+  }
+  frame.lastMouse = at;
+  refreshFrame();
+}
+
+void MainWindow::endPointerAction() {
+  FrameDrag& drag = program_.frame.drag;
+  const FrameDrag ended = drag;
+  drag = FrameDrag::None;
+  if (ended == FrameDrag::None || ended == FrameDrag::Move) return;
+  const bool width = dragChangesWidth(ended);
+  const bool height = dragChangesHeight(ended);
+  fitCameraToOutput(width && height ? SizeChange::SizeChanged
+                    : width         ? SizeChange::WidthChanged
+                                    : SizeChange::HeightChanged);
+}
+
+void MainWindow::nudgeFrame(MoveDirection direction) {
+  CaptureFrame& frame = program_.frame;
+  const QPoint moved = nudged({frame.interiorLeft, frame.interiorTop}, direction);
+  frame.interiorLeft = moved.x();
+  frame.interiorTop = moved.y();
+  refreshFrame();
+}
+
+void MainWindow::pressMoveButton(MoveDirection direction) {
+  if (!program_.document.present) {
+    showMessage(kOpenPictureFirst);
+    return;
+  }
+  nudgeFrame(direction);
+  program_.frame.moveDirection = direction;
+  program_.frame.repeatTicks = 0;
+  moveTimer_->start(kMoveRepeatMs);
+}
+
+// The first repeated step comes on the tenth tick, then one step a tick.
+void MainWindow::repeatMove() {
+  if (!program_.document.present) {
+    moveTimer_->stop();
+    return;
+  }
+  CaptureFrame& frame = program_.frame;
+  ++frame.repeatTicks;
+  if (frame.repeatTicks >= 10 && frame.moveDirection != MoveDirection::None)
+    nudgeFrame(frame.moveDirection);
+}
+
+void MainWindow::releaseMoveButton(int page) {
+  program_.frame.moveDirection = MoveDirection::None;
+  program_.frame.repeatTicks = 0;
+  moveTimer_->stop();
+  moveTimer_->setInterval(0);
+  if (program_.batch.active)
+    sizePanel_->page(page).cropButton->setFocus();
+  else
+    viewCanvas_->setFocus();
+}
+
+// The two pickers show one colour; only the one on the page shown acts, so copying the colour
+// into the other one does nothing more.
+void MainWindow::changeFrameColour(int page, const QColor& colour) {
+  if (page != sizePanel_->currentPage()) return;
+  const int other = page == SizePanel::kPixelPage ? SizePanel::kDpiPage : SizePanel::kPixelPage;
+  sizePanel_->page(other).framePicker->setColour(colour);
+  if (!program_.document.present) return;
+  refreshFrameOverlay(program_.view, program_.document, frameLines());
+  viewCanvas_->update();
+  viewCanvas_->setFocus();
+}
+
+}  // namespace veltrix
