@@ -1,0 +1,130 @@
+// Names of saved pictures under the naming rules.
+#include "save/output_naming.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+#include <iterator>
+
+#include "settings/naming_rules.h"
+
+namespace veltrix {
+namespace {
+
+const QChar kEmDash(0x2014);
+
+enum class Rule { Unknown, SameName, Time, Sequence, Custom, AskEveryTime, Spreadsheet };
+
+Rule ruleOf(const QString& text) {
+  static constexpr Rule kBatch[] = {Rule::SameName, Rule::Time,         Rule::Sequence,
+                                    Rule::Custom,   Rule::AskEveryTime, Rule::Spreadsheet};
+  static constexpr Rule kQuick[] = {Rule::Time, Rule::Sequence, Rule::Custom, Rule::AskEveryTime,
+                                    Rule::Spreadsheet};
+  static_assert(std::size(kBatch) == kBatchNamingRules.size());
+  static_assert(std::size(kQuick) == kQuickNamingRules.size());
+  for (size_t i = 0; i < kBatchNamingRules.size(); ++i) {
+    if (text == QString::fromUtf8(kBatchNamingRules[i])) return kBatch[i];
+  }
+  for (size_t i = 0; i < kQuickNamingRules.size(); ++i) {
+    if (text == QString::fromUtf8(kQuickNamingRules[i])) return kQuick[i];
+  }
+  return Rule::Unknown;
+}
+
+// Every entry of the folder, case-folded, so that a long search lists the folder only once.
+QSet<QString> takenNames(const QString& folder) {
+  // System takes in broken symbolic links: saving through one would write outside the folder.
+  const QStringList names =
+      QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+  QSet<QString> folded;
+  folded.reserve(names.size());
+  for (const QString& name : names) folded.insert(name.toCaseFolded());
+  return folded;
+}
+
+bool isUnsafe(QChar c) {
+  static const QString kForbidden = QStringLiteral("/\\:*?\"<>|");
+  return c.unicode() < 0x20 || c.unicode() == 0x7F || kForbidden.contains(c);
+}
+
+}  // namespace
+
+QString timeStampName(const QDateTime& now) {
+  const QDate date = now.date();
+  const QTime time = now.time();
+  return QStringLiteral("%1-%2-%3 %4-%5-%6")
+      .arg(date.year())
+      .arg(date.month())
+      .arg(date.day())
+      .arg(time.hour())
+      .arg(time.minute())
+      .arg(time.second());
+}
+
+QString sequenceNumber(int n) {
+  return n < 10000 ? QStringLiteral("%1").arg(n, 4, 10, QLatin1Char('0')) : QString::number(n);
+}
+
+bool nameTaken(const QString& path) {
+  const QFileInfo info(path);
+  return takenNames(info.path()).contains(info.fileName().toCaseFolded());
+}
+
+QString nextFreeNumberedPath(const QString& folder, const QString& prefix, const QString& ext) {
+  const QSet<QString> taken = takenNames(folder);
+  // Each taken candidate is a distinct entry, so the search ends by n = taken.size() + 1.
+  for (int n = 1;; ++n) {
+    const QString name = prefix + sequenceNumber(n) + ext;
+    if (!taken.contains(name.toCaseFolded())) return folder + QLatin1Char('/') + name;
+  }
+}
+
+QString nextFreeSuffixedPath(const QString& folder, const QString& name, const QString& ext) {
+  const QSet<QString> taken = takenNames(folder);
+  QString candidate = name + ext;
+  for (int k = 1; taken.contains(candidate.toCaseFolded()); ++k) {
+    candidate = name + kEmDash + QString::number(k) + ext;
+  }
+  return folder + QLatin1Char('/') + candidate;
+}
+
+QString sameNameBase(const QString& sourceFileName) {
+  const qsizetype dot = sourceFileName.indexOf(QLatin1Char('.'));
+  return dot < 0 ? QString() : sourceFileName.left(dot);
+}
+
+QString safeFileName(const QString& name) {
+  QString safe = name;
+  for (QChar& c : safe) {
+    if (isUnsafe(c)) c = QLatin1Char('_');
+  }
+  return safe;
+}
+
+QString temporaryPicturePath(const QString& settingsFolder, const QString& ext) {
+  return settingsFolder + QStringLiteral("/临时C") + ext;
+}
+
+QString makeOutputName(const QString& rule, const NamingInputs& in) {
+  switch (ruleOf(rule)) {
+    case Rule::SameName:
+      // The same name replaces an earlier picture of the same source on purpose.
+      return in.folder + QLatin1Char('/') + sameNameBase(in.sourceName) + in.ext;
+    case Rule::Time:
+      // Two pictures within one second must both survive.
+      return nextFreeSuffixedPath(in.folder, timeStampName(in.now), in.ext);
+    case Rule::Sequence:
+      return nextFreeNumberedPath(in.folder, QString(), in.ext);
+    case Rule::Custom:
+      return nextFreeNumberedPath(in.folder, safeFileName(in.customPrefix), in.ext);
+    case Rule::AskEveryTime:
+      return temporaryPicturePath(in.settingsFolder, in.ext);
+    case Rule::Spreadsheet:
+      return nextFreeSuffixedPath(in.folder, safeFileName(in.spreadsheetName), in.ext);
+    case Rule::Unknown:
+      break;
+  }
+  return {};
+}
+
+}  // namespace veltrix

@@ -1,0 +1,50 @@
+// Names of saved pictures: the naming rules turned into paths, and the helpers that keep a new
+// picture from overwriting an earlier one or leaving the save folder.
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+namespace veltrix {
+
+// "2022-1-10 11-45-23": no leading zeros, hours 0-23.
+QString timeStampName(const QDateTime& now);
+
+// Whether an entry (file or folder) of that name is in its folder, letter case aside.
+// A missing folder holds nothing.
+bool nameTaken(const QString& path);
+
+// n as sequence names show it: four digits up to 9999 ("0001"), then the plain number.
+QString sequenceNumber(int n);
+
+// folder/prefix + sequenceNumber(n) + ext for the smallest n from 1 not taken.
+QString nextFreeNumberedPath(const QString& folder, const QString& prefix, const QString& ext);
+
+// folder/name + ext, or when taken folder/name + "—" + k + ext for the smallest free k from 1.
+QString nextFreeSuffixedPath(const QString& folder, const QString& name, const QString& ext);
+
+// The file name up to its first "."; empty when it has none.
+QString sameNameBase(const QString& sourceFileName);
+
+// The name with path separators, the characters file names cannot hold and control characters
+// turned into "_", so that a typed or imported name always stays inside the save folder.
+QString safeFileName(const QString& name);
+
+// Where a picture waits while the user is asked for its name.
+QString temporaryPicturePath(const QString& settingsFolder, const QString& ext);
+
+struct NamingInputs {
+  QString folder;
+  QString ext;  // lower case with the dot, e.g. ".jpg"
+  QString customPrefix;
+  QString sourceName;  // file name of the source picture, without its folder
+  QString spreadsheetName;
+  QString settingsFolder;
+  QDateTime now;
+};
+
+// The path a new picture is saved to under rule, a text of kBatchNamingRules or
+// kQuickNamingRules; empty for any other text.
+QString makeOutputName(const QString& rule, const NamingInputs& in);
+
+}  // namespace veltrix
