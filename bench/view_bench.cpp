@@ -100,9 +100,9 @@ void plainDecode(const QString& path) {
 }
 
 void vipsResize(const QImage& picture, int width, int height) {
-  VipsImage* in = vips_image_new_from_memory(picture.constBits(), picture.sizeInBytes(),
-                                             picture.width(), picture.height(), 4,
-                                             VIPS_FORMAT_UCHAR);
+  VipsImage* in =
+      vips_image_new_from_memory(picture.constBits(), picture.sizeInBytes(), picture.width(),
+                                 picture.height(), 4, VIPS_FORMAT_UCHAR);
   VipsImage* out = nullptr;
   vips_resize(in, &out, static_cast<double>(width) / picture.width(), "vscale",
               static_cast<double>(height) / picture.height(), nullptr);
@@ -121,8 +121,7 @@ double zoomStepVsVips(const QString& path) {
       [&] { shown.view.zoom = fitted; });
   const int width = shown.view.scaledWidth;
   const int height = shown.view.scaledHeight;
-  const double peer =
-      medianSeconds(15, [&] { vipsResize(shown.document.picture, width, height); });
+  const double peer = medianSeconds(15, [&] { vipsResize(shown.document.picture, width, height); });
   return ours / peer;
 }
 

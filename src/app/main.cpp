@@ -2,10 +2,14 @@
 // main window until it is closed.
 #include <QApplication>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <memory>
 
 #include "app/main_window.h"
 #include "app/program.h"
+#include "platform/gst_sound.h"
 #include "platform/logging_prompter.h"
 #include "platform/qt_prompter.h"
 #include "platform/qt_screen.h"
@@ -22,6 +26,11 @@ int main(int argc, char* argv[]) {
   QFont::insertSubstitutions(QStringLiteral("宋体"),
                              {QStringLiteral("SimSun"), QStringLiteral("Noto Sans CJK SC")});
   application.setFont(QFont(QStringLiteral("宋体"), 9));
+  // The standard dialogs and buttons speak the program's language.
+  QTranslator qtTexts;
+  if (qtTexts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                   QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    application.installTranslator(&qtTexts);
 
   std::unique_ptr<veltrix::Prompter> prompter;
   if (const QString log = qEnvironmentVariable("VELTRIX_PROMPTER_LOG"); !log.isEmpty())
@@ -31,8 +40,9 @@ int main(int argc, char* argv[]) {
   veltrix::QtScreen screen;
   veltrix::SystemClock clock;
   veltrix::XkbKeyboard keyboard;
+  veltrix::GstSound sound;
 
-  veltrix::Program program({*prompter, screen, clock, keyboard},
+  veltrix::Program program({*prompter, screen, clock, keyboard, sound},
                            veltrix::ProgramEnvironment::fromProcess());
   if (!veltrix::singleInstanceGuard(program)) return 0;
 

@@ -40,6 +40,7 @@ constexpr QStyle::StandardPixmap kToolbarIcons[] = {
 static_assert(std::size(kToolbarIcons) == std::size(kToolbarSlots));
 
 constexpr size_t kOpenSlot = 1;
+constexpr size_t kSaveSlot = 2;
 constexpr size_t kZoomInSlot = 4;
 constexpr size_t kZoomOutSlot = 5;
 
@@ -98,18 +99,7 @@ MainWindow::MainWindow(Program& program) : QWidget(nullptr), program_(program) {
           qOverload<>(&QWidget::setFocus));
   sizeController_ =
       new SizeController(program_.output, *sizePanel_, *this, program_.services.keyboard);
-  for (int index : {SizePanel::kPixelPage, SizePanel::kDpiPage}) {
-    const PanelPage& page = sizePanel_->page(index);
-    for (int button = 0; button < 4; ++button) {
-      const MoveDirection direction = SizePanel::directionOf(button);
-      connect(page.moveButtons[static_cast<size_t>(button)], &QAbstractButton::pressed, this,
-              [this, direction] { pressMoveButton(direction); });
-      connect(page.moveButtons[static_cast<size_t>(button)], &QAbstractButton::released, this,
-              [this, index] { releaseMoveButton(index); });
-    }
-    connect(page.framePicker, &ColourPicker::colourChanged, this,
-            [this, index](const QColor& colour) { changeFrameColour(index, colour); });
-  }
+  connectFrameControls();
 
   statusBar_ = new StatusBar(client_);
   statusBar_->setObjectName(QStringLiteral("状态条1"));
@@ -155,6 +145,7 @@ void MainWindow::buildToolbar() {
     action->setToolTip(text(slot.tooltip));
     // Any toolbar command first ends a drag of the frame.
     connect(action, &QAction::triggered, this, &MainWindow::endPointerAction);
+    if (i == kSaveSlot) connect(action, &QAction::triggered, this, &MainWindow::saveCrop);
     if (i == kOpenSlot) connect(action, &QAction::triggered, this, &MainWindow::openPictureDialog);
     if (i == kZoomInSlot) connect(action, &QAction::triggered, this, [this] { zoomBy(1.02); });
     if (i == kZoomOutSlot) connect(action, &QAction::triggered, this, [this] { zoomBy(0.98); });

@@ -46,6 +46,9 @@ class MainWindow : public QWidget, private SizeHost {
   // Files dropped on the view canvas: one picture file is loaded, anything else refused.
   void acceptDroppedFiles(const QStringList& paths);
 
+  // The save command of the crop buttons and the toolbar.
+  void saveCrop();
+
   // Fits the document's new picture to the view and shows it.
   void showPicture();
   // Multiplies the zoom and redraws; does nothing without a picture.
@@ -70,8 +73,10 @@ class MainWindow : public QWidget, private SizeHost {
   void persistSizes(const QList<QPair<const char*, QString>>& keys) override;
   void fitCameraToOutput(SizeChange change) override;
   void focusView() override;
+  void persistJpgLimit(const QString& text) override;
 
   // The capture frame under the mouse, the move buttons and the arrow keys.
+  void connectFrameControls();
   void pressOnView(QPoint at);
   void moveOnView(QPoint at);
   void dragFrameEdge(QPoint at);
@@ -84,6 +89,14 @@ class MainWindow : public QWidget, private SizeHost {
   // Moves the frame canvas onto the frame and draws the view with the frame lines again.
   void refreshFrame();
   void showMessage(const char* text);
+
+  void saveSingleCrop();
+  void saveBatchCrop();
+  // A frame of no width or height gives no picture: the user is told and nothing is written.
+  bool frameCanBeSaved();
+  // Encodes what the frame shows and writes it, telling the user when the file cannot be
+  // written or the JPG size target was missed.
+  bool writeCrop(const QString& path, const QString& ext);
 
   void buildMenus();
   void buildToolbar();

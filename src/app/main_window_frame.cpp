@@ -65,6 +65,34 @@ void MainWindow::persistSizes(const QList<QPair<const char*, QString>>& keys) {
 // The camera window follows the output size once there is a camera window to follow it.
 void MainWindow::fitCameraToOutput(SizeChange) {}
 
+void MainWindow::connectFrameControls() {
+  for (int index : {SizePanel::kPixelPage, SizePanel::kDpiPage}) {
+    const PanelPage& page = sizePanel_->page(index);
+    for (int button = 0; button < 4; ++button) {
+      const MoveDirection direction = SizePanel::directionOf(button);
+      connect(page.moveButtons[static_cast<size_t>(button)], &QAbstractButton::pressed, this,
+              [this, direction] { pressMoveButton(direction); });
+      connect(page.moveButtons[static_cast<size_t>(button)], &QAbstractButton::released, this,
+              [this, index] { releaseMoveButton(index); });
+    }
+    connect(page.framePicker, &ColourPicker::colourChanged, this,
+            [this, index](const QColor& colour) { changeFrameColour(index, colour); });
+    connect(page.cropButton, &QAbstractButton::clicked, this, &MainWindow::saveCrop);
+  }
+}
+
+void MainWindow::persistJpgLimit(const QString& text) {
+  const BatchTask& batch = program_.batch;
+  const QuickShotSettings& quick = program_.quickShot;
+  const QString jpg = QString::fromUtf8(kDefaultSaveFormat);
+  const QString key = QString::fromUtf8(kJpgSizeKey);
+  const SettingsStore store(program_.shell.settingsFile);
+  if (batch.active && batch.keepSettings && batch.saveFormat == jpg)
+    store.write(QString::fromUtf8(kBatchSection), key, text);
+  if (quick.quickMode && quick.quickKeepSettings && quick.quickSaveFormat == jpg)
+    store.write(QString::fromUtf8(kQuickShotSection), key, text);
+}
+
 void MainWindow::focusView() {
   viewCanvas_->setFocus();
 }

@@ -21,12 +21,14 @@ class Clock;
 class Keyboard;
 class Prompter;
 class Screen;
+class Sound;
 
 struct PlatformServices {
   Prompter& prompter;
   Screen& screen;
   Clock& clock;
   Keyboard& keyboard;
+  Sound& sound;
 };
 
 // Where the program keeps its files, taken from the process environment in main().

@@ -9,6 +9,18 @@ inline constexpr const char* kAlreadyRunning = "您已经打开了本软件，�
 inline constexpr const char* kStartHint = "请打开或拖拽一图片文件或通过拍照来采集头像";
 inline constexpr const char* kScreenTooSmall = "当前电脑屏幕像素分辩率不够高，不能满足操作要求。";
 inline constexpr const char* kOpenPictureFirst = "请打开一张图片或拍照一幅图象再进行操作。";
+inline constexpr const char* kQuestion = "询问";
+inline constexpr const char* kSaveTitle = "采集框内图象另存为：";
+inline constexpr const char* kSaveFilter =
+    "图片文件 *.jpg *.bmp *.gif *.png (*.jpg *.bmp *.gif *.png)";
+inline constexpr const char* kWorkbookNeeded =
+    "当前批量命名方式需导入EXCEL文件，是否沿用此命名方式？";
+inline constexpr const char* kEmptyFrame =
+    "采集框的宽度或高度为0，不能保存图片，请重新设置输出尺寸。";
+inline constexpr const char* kUnknownSaveType =
+    "本软件只能保存bmp、jpg、jpeg、gif、png五类图片文件，请更改文件扩展名。";
+inline constexpr const char* kCannotWriteBefore = "图片文件“";
+inline constexpr const char* kCannotWriteAfter = "”无法写入，请检查保存位置是否存在且可写。";
 inline constexpr const char* kBatchIndicator = "使用批量截图模式";
 
 inline constexpr const char* kFileMenu = "文件";

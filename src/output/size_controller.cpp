@@ -1,5 +1,6 @@
 #include "output/size_controller.h"
 
+#include <QEvent>
 #include <QLineEdit>
 
 #include "output/numeric_key_filter.h"
@@ -10,6 +11,16 @@
 #include "settings/settings_keys.h"
 
 namespace veltrix {
+namespace {
+
+constexpr int kDefaultDpi = 160;
+constexpr double kDefaultJpgLimitKb = 500;
+
+int dpiFrom(int value) {
+  return value <= 1 ? kDefaultDpi : value;
+}
+
+}  // namespace
 
 // Width and height entries are twins; an axis names the boxes, fields and rules of one.
 struct SizeController::Axis {
@@ -39,13 +50,17 @@ struct SizeController::Axis {
 
 SizeController::SizeController(OutputSpec& output, SizePanel& panel, SizeHost& host,
                                Keyboard& keyboard)
-    : QObject(&panel), output_(output), panel_(panel), host_(host) {
+    : QObject(&panel), output_(output), panel_(panel), host_(host), keyboard_(keyboard) {
   // Typed numbers go through the filter; the size boxes commit after every character. The JPG
   // values take their own commits.
   for (QLineEdit* box : panel.numericBoxes()) {
     NumericKeyFilter* filter = NumericKeyFilter::attach(box);
-    connect(filter, &NumericKeyFilter::pressed, this, [&keyboard] { ensureNumLockOn(keyboard); });
+    connect(filter, &NumericKeyFilter::pressed, this, [this] { ensureNumLockOn(keyboard_); });
     connect(filter, &NumericKeyFilter::committed, this, [this, box] { commit(box); });
+  }
+  for (int page : {SizePanel::kPixelPage, SizePanel::kDpiPage}) {
+    panel.page(page).jpgFrame->installEventFilter(this);
+    panel.page(page).jpgSign->installEventFilter(this);
   }
   SizeTypeCombo* combo = panel.sizeTypeCombo();
   connect(combo, &SizeTypeCombo::aboutToChoose, this,
@@ -150,16 +165,6 @@ void SizeController::commitMillimetres(const Axis& axis) {
   host_.fitCameraToOutput(axis.change);
 }
 
-namespace {
-
-constexpr int kDefaultDpi = 160;
-
-int dpiFrom(int value) {
-  return value <= 1 ? kDefaultDpi : value;
-}
-
-}  // namespace
-
 void SizeController::commitPixelWidth() {
   commitPixels({true, panel_.pixelWidthBox(), panel_.mmWidthBox(), &OutputSpec::pixelWidth,
                 &OutputSpec::mmWidth, kPixelWidthKey, kMillimetreWidthKey,
@@ -193,8 +198,46 @@ void SizeController::commitDpi() {
     panel_.dpiBox()->setText(QString::number(output_.dpi));
 }
 
+bool SizeController::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::FocusIn) return false;
+  for (int page : {SizePanel::kPixelPage, SizePanel::kDpiPage}) {
+    const PanelPage& controls = panel_.page(page);
+    if (watched != controls.jpgFrame && watched != controls.jpgSign) continue;
+    if (watched == controls.jpgSign) ensureNumLockOn(keyboard_);
+    controls.jpgValue->setFocus();
+  }
+  return false;
+}
+
+void SizeController::commitJpgLimit(int page) {
+  QLineEdit* box = panel_.page(page).jpgValue;
+  QLineEdit* other =
+      panel_.page(page == SizePanel::kPixelPage ? SizePanel::kDpiPage : SizePanel::kPixelPage)
+          .jpgValue;
+  QString compact = box->text();
+  compact.remove(u' ');
+  double value = leadingNumber(compact);
+  if (value <= 1e-7) value = kDefaultJpgLimitKb;
+  const QString canonical = formatDouble(value);
+  if (box->text() != canonical) {
+    box->setText(canonical);
+    box->setCursorPosition(0);
+  }
+  other->setText(canonical);
+  output_.jpgLimitKb = value;
+  host_.persistJpgLimit(canonical);
+}
+
 void SizeController::step(QLineEdit* box, int step) {
   const QString text = box->text();
+  for (int page : {SizePanel::kPixelPage, SizePanel::kDpiPage}) {
+    if (box != panel_.page(page).jpgFrame) continue;
+    QLineEdit* value = panel_.page(page).jpgValue;
+    const auto stepped = static_cast<float>(leadingNumber(value->text()) + step);
+    value->setText(stepped <= 1e-7f ? formatDouble(kDefaultJpgLimitKb) : formatFloat(stepped));
+    commitJpgLimit(page);
+    return;
+  }
   if (box == panel_.pixelWidthBox())
     box->setText(QString::number(std::max(truncToInt(leadingNumber(text) + step), 1)));
   else if (box == panel_.pixelHeightBox())
@@ -214,6 +257,8 @@ void SizeController::commit(QLineEdit* box) {
   if (box == panel_.mmWidthBox()) commitMmWidth();
   if (box == panel_.mmHeightBox()) commitMmHeight();
   if (box == panel_.dpiBox()) commitDpi();
+  if (box == panel_.page(SizePanel::kPixelPage).jpgValue) commitJpgLimit(SizePanel::kPixelPage);
+  if (box == panel_.page(SizePanel::kDpiPage).jpgValue) commitJpgLimit(SizePanel::kDpiPage);
 }
 
 }  // namespace veltrix

@@ -37,6 +37,9 @@ class SizeHost {
   virtual void persistSizes(const QList<QPair<const char*, QString>>& keys) = 0;
   virtual void fitCameraToOutput(SizeChange change) = 0;
   virtual void focusView() = 0;
+  // The JPG size target's canonical text, kept for a batch or quick-shoot series that saves JPG
+  // and keeps its settings.
+  virtual void persistJpgLimit(const QString& text) = 0;
 };
 
 class SizeController : public QObject {
@@ -51,10 +54,15 @@ class SizeController : public QObject {
   void commitMmWidth();
   void commitMmHeight();
   void commitDpi();
+  // Takes the JPG size target from the value box of a page and shows it on both pages.
+  void commitJpgLimit(int page);
   // The up/down arrows of a box: the stepped value is written into the box, then committed.
   void step(QLineEdit* box, int step);
   // Runs the commit that belongs to a box.
   void commit(QLineEdit* box);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   struct Axis;
@@ -65,6 +73,7 @@ class SizeController : public QObject {
   OutputSpec& output_;
   SizePanel& panel_;
   SizeHost& host_;
+  Keyboard& keyboard_;
 };
 
 }  // namespace veltrix

@@ -150,14 +150,13 @@ PanelPage SizePanel::addSharedControls(QWidget* page, const QString& prefix, Pro
   PanelPage controls;
   controls.page = page;
   addLabel(page, prefix + QStringLiteral("JPG体积标签"), kJpgSize, {9, 115, 76, 20});
-  QLineEdit* frame =
+  // Three boxes stacked to look like one spin field; the outer two hand the focus on to the value.
+  controls.jpgFrame =
       addSpinEdit(page, prefix + QStringLiteral("体积编辑框"), {}, {85, 115, 42, 20});
-  frame->setReadOnly(true);
-  frame->setFocusPolicy(Qt::NoFocus);
-  QLineEdit* sign = addInnerEdit(page, prefix + QStringLiteral("小于编辑框"),
-                                 QString::fromUtf8(kAtMost), {87, 117, 14, 16});
-  sign->setReadOnly(true);
-  sign->setFocusPolicy(Qt::NoFocus);
+  controls.jpgFrame->setReadOnly(true);
+  controls.jpgSign = addInnerEdit(page, prefix + QStringLiteral("小于编辑框"),
+                                  QString::fromUtf8(kAtMost), {87, 117, 14, 16});
+  controls.jpgSign->setReadOnly(true);
   controls.jpgValue = addInnerEdit(page, prefix + QStringLiteral("JPG体积编辑框"),
                                    QStringLiteral("500"), {101, 117, 24, 16});
 

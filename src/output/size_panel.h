@@ -20,6 +20,8 @@ class SizeTypeCombo;
 // The controls of one page that both pages have.
 struct PanelPage {
   QWidget* page = nullptr;
+  QLineEdit* jpgFrame = nullptr;  // the JPG size field's outer box with its arrows
+  QLineEdit* jpgSign = nullptr;   // the "≤" in front of the value
   QLineEdit* jpgValue = nullptr;  // the number of the JPG size field
   ColourPicker* framePicker = nullptr;
   std::array<QAbstractButton*, 4> moveButtons{};  // up, down, left, right

@@ -10,6 +10,7 @@
 #include "fake_clock.h"
 #include "fake_keyboard.h"
 #include "fake_screen.h"
+#include "fake_sound.h"
 #include "scripted_prompter.h"
 
 namespace veltrix::test {
@@ -20,6 +21,7 @@ struct ProgramFixture {
   FakeScreen screen;
   FakeClock clock;
   FakeKeyboard keyboard;
+  FakeSound sound;
 
   ProgramFixture() {
     QDir(root.path()).mkpath(QStringLiteral("program"));
@@ -34,7 +36,7 @@ struct ProgramFixture {
   }
 
   std::unique_ptr<Program> makeProgram() {
-    return std::make_unique<Program>(PlatformServices{prompter, screen, clock, keyboard},
+    return std::make_unique<Program>(PlatformServices{prompter, screen, clock, keyboard, sound},
                                      environment());
   }
 };

@@ -217,6 +217,52 @@ TEST_F(SizePanelTest, SizesArePersistedOnlyForABatchThatKeepsItsSettings) {
   EXPECT_EQ(store.read(u("批量截图"), u("DPI")), u("300"));
 }
 
+TEST_F(SizePanelTest, JpgTargetIsCanonicalNeverZeroAndShownOnBothPages) {
+  start();
+  control("像素法JPG体积编辑框")->clear();
+  typeInto("像素法JPG体积编辑框", "0");
+  EXPECT_EQ(text("像素法JPG体积编辑框"), u("500"));
+  EXPECT_DOUBLE_EQ(program->output.jpgLimitKb, 500);
+
+  typeInto("像素法JPG体积编辑框", "3", true);
+  EXPECT_EQ(text("DPI法JPG体积编辑框"), u("3"));
+  typeInto("像素法JPG体积编辑框", ".");
+  EXPECT_EQ(text("像素法JPG体积编辑框"), u("3"));
+  EXPECT_DOUBLE_EQ(program->output.jpgLimitKb, 3);
+
+  // A decimal value is reached by typing the point between digits.
+  QLineEdit* box = control("DPI法JPG体积编辑框");
+  box->setFocus();
+  box->setText(u("35"));
+  box->setCursorPosition(1);
+  QTest::keyClick(box, '.');
+  EXPECT_EQ(text("DPI法JPG体积编辑框"), u("3.5"));
+  EXPECT_EQ(text("像素法JPG体积编辑框"), u("3.5"));
+  EXPECT_DOUBLE_EQ(program->output.jpgLimitKb, 3.5);
+}
+
+TEST_F(SizePanelTest, JpgTargetArrowsStepTheValue) {
+  start();
+  clickArrow("像素法体积编辑框", +1);
+  EXPECT_EQ(text("像素法JPG体积编辑框"), u("501"));
+  EXPECT_EQ(text("DPI法JPG体积编辑框"), u("501"));
+  control("DPI法JPG体积编辑框")->setText(u("1"));
+  clickArrow("DPI法体积编辑框", -1);
+  EXPECT_EQ(text("DPI法JPG体积编辑框"), u("500"));
+  EXPECT_DOUBLE_EQ(program->output.jpgLimitKb, 500);
+}
+
+TEST_F(SizePanelTest, JpgTargetIsKeptForSeriesThatSaveJpg) {
+  start();
+  const SettingsStore store(program->shell.settingsFile);
+  program->batch.active = program->batch.keepSettings = true;
+  program->quickShot.quickMode = program->quickShot.quickKeepSettings = true;
+  program->quickShot.quickSaveFormat = u(".PNG");
+  typeInto("像素法JPG体积编辑框", "40", true);
+  EXPECT_EQ(store.read(u("批量截图"), u("JPG体积")), u("40"));
+  EXPECT_EQ(store.read(u("批量速拍"), u("JPG体积")), QString());
+}
+
 TEST_F(SizePanelTest, PressingIntoABoxSwitchesNumLockOn) {
   start();
   fixture.keyboard.on = false;

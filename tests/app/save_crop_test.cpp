@@ -1,0 +1,236 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QRandomGenerator>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTimer>
+
+#include "app/main_window.h"
+#include "platform/image_codec.h"
+#include "program_fixture.h"
+#include "settings/naming_rules.h"
+#include "test_files.h"
+
+namespace veltrix {
+namespace {
+
+using test::u;
+
+QImage noise(int width, int height) {
+  QImage image(width, height, QImage::Format_RGB32);
+  QRandomGenerator random(99);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) image.setPixel(x, y, random.generate() | 0xFF000000u);
+  return image;
+}
+
+class SaveCropTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    program = fixture.makeProgram();
+    window = std::make_unique<MainWindow>(*program);
+    window->start();
+    QDir(fixture.root.path()).mkpath(QStringLiteral("out"));
+  }
+
+  // Opens a noise picture from a file, as the user does.
+  QImage openNoise(int width, int height) {
+    const QImage picture = noise(width, height);
+    const QString path = fixture.path(u("source.png"));
+    EXPECT_TRUE(picture.save(path, "PNG"));
+    window->loadPicture(path);
+    return picture;
+  }
+
+  QString out(const QString& name) const { return fixture.path(u("out/") + name); }
+
+  // Saves through the scripted save dialog and returns the decoded file.
+  std::optional<QImage> saveAs(const QString& name) {
+    fixture.prompter.paths.push_back(out(name));
+    window->saveCrop();
+    return decodePictureFile(out(name));
+  }
+
+  QImage shownInFrame() const {
+    return program->view.viewCanvas.copy(program->frame.interiorLeft, program->frame.interiorTop,
+                                         program->output.pixelWidth, program->output.pixelHeight);
+  }
+
+  test::ProgramFixture fixture;
+  std::unique_ptr<Program> program;
+  std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(SaveCropTest, PngHoldsExactlyThePictureUnderTheFrameWithItsDpi) {
+  const QImage source = openNoise(400, 270);
+  ASSERT_DOUBLE_EQ(program->view.zoom, 1.0);
+  QTest::keyClick(window->findChild<QWidget*>(u("可视画板")), Qt::Key_Right);
+  const std::optional<QImage> saved = saveAs(u("crop.png"));
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(saved->size(), QSize(160, 210));
+  const QPoint inPicture(program->frame.interiorLeft - program->view.offsetX,
+                         program->frame.interiorTop - program->view.offsetY);
+  EXPECT_EQ(*saved, source.copy(QRect(inPicture, QSize(160, 210))));
+  const QImage withDpi(out(u("crop.png")));
+  EXPECT_EQ(withDpi.dotsPerMeterX(), 6299);  // 160 DPI
+
+  const test::PromptRecord& dialog = fixture.prompter.records.front();
+  EXPECT_EQ(dialog.kind, u("save"));
+  EXPECT_EQ(dialog.title, u("采集框内图象另存为："));
+  EXPECT_EQ(dialog.request.defaultExtension, u("jpg"));
+  const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+  EXPECT_EQ(dialog.request.initialFolder, QFileInfo(desktop).isDir() ? desktop : QDir::homePath());
+}
+
+TEST_F(SaveCropTest, AtHalfZoomTheFileHoldsTheShownPixels) {
+  openNoise(800, 600);
+  program->view.zoom = 0.5;
+  window->zoomBy(1.0);
+  const std::optional<QImage> saved = saveAs(u("half.bmp"));
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(*saved, shownInFrame());
+}
+
+TEST_F(SaveCropTest, EveryFormatWritesAFileThatDecodesBack) {
+  openNoise(400, 270);
+  for (const QSize size : {QSize(1, 1), QSize(358, 441)}) {
+    program->output.pixelWidth = size.width();
+    program->output.pixelHeight = size.height();
+    for (const char* name : {"a.bmp", "a.png", "a.gif", "a.jpg", "b.PNG", "b.jpeg"}) {
+      const std::optional<QImage> saved = saveAs(u(name));
+      ASSERT_TRUE(saved) << name;
+      EXPECT_EQ(saved->size(), size) << name;
+    }
+    EXPECT_EQ(*decodePictureFile(out(u("a.bmp"))), *decodePictureFile(out(u("a.png"))));
+    EXPECT_EQ(sniffPictureFormat(test::readBytes(out(u("b.PNG")))), PictureFormat::Png);
+    EXPECT_EQ(sniffPictureFormat(test::readBytes(out(u("b.jpeg")))), PictureFormat::Jpeg);
+  }
+}
+
+TEST_F(SaveCropTest, UnreachableJpgTargetWritesTheSmallestFileAndSaysItsSize) {
+  openNoise(400, 270);
+  program->output.jpgLimitKb = 0.1;
+  ASSERT_TRUE(saveAs(u("small.jpg")));
+  const qint64 size = QFileInfo(out(u("small.jpg"))).size();
+  EXPECT_GT(size, 102);
+  const auto messages = fixture.prompter.messages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].text, u("当前截图区域输出图片所能达到的最小体积为") +
+                                  QString::asprintf("%.13g", std::round(size / 102.4) / 10) +
+                                  u("KB大小，\r\n请重新设置JPG输出体积。"));
+
+  ASSERT_TRUE(saveAs(u("small.bmp")));
+  EXPECT_EQ(fixture.prompter.messages().size(), 1u);
+}
+
+TEST_F(SaveCropTest, NothingIsSavedWithoutAPictureOrAChosenFile) {
+  window->saveCrop();
+  ASSERT_EQ(fixture.prompter.records.size(), 1u);
+  EXPECT_EQ(fixture.prompter.records[0].text, u("请打开一张图片或拍照一幅图象再进行操作。"));
+  EXPECT_EQ(fixture.prompter.records[0].icon, PromptIcon::Information);
+
+  openNoise(100, 100);
+  window->saveCrop();  // the dialog is cancelled
+  EXPECT_TRUE(QDir(fixture.path(u("out"))).isEmpty());
+}
+
+TEST_F(SaveCropTest, RefusalsTellTheUserAndWriteNothing) {
+  openNoise(400, 270);
+  // A file that cannot be written is named in the message.
+  const QString missing = fixture.path(u("no-such-folder/x.png"));
+  fixture.prompter.paths.push_back(missing);
+  window->saveCrop();
+  ASSERT_EQ(fixture.prompter.messages().size(), 1u);
+  EXPECT_TRUE(fixture.prompter.messages()[0].text.contains(missing));
+  EXPECT_FALSE(QFileInfo::exists(fixture.path(u("no-such-folder"))));
+
+  // A type the program cannot write.
+  EXPECT_FALSE(saveAs(u("x.tif")));
+  EXPECT_FALSE(QFile::exists(out(u("x.tif"))));
+  EXPECT_EQ(fixture.prompter.messages().back().text,
+            u("本软件只能保存bmp、jpg、jpeg、gif、png五类图片文件，请更改文件扩展名。"));
+
+  // A frame without area gives no picture: no dialog, no file.
+  program->output.pixelWidth = 0;
+  const size_t before = fixture.prompter.records.size();
+  window->saveCrop();
+  ASSERT_EQ(fixture.prompter.records.size(), before + 1);
+  EXPECT_EQ(fixture.prompter.records.back().text,
+            u("采集框的宽度或高度为0，不能保存图片，请重新设置输出尺寸。"));
+}
+
+TEST_F(SaveCropTest, CropButtonsOfBothPagesSave) {
+  openNoise(400, 270);
+  fixture.prompter.paths.push_back(out(u("p.png")));
+  QTest::mouseClick(window->findChild<QAbstractButton*>(u("像素法截图按钮")), Qt::LeftButton);
+  EXPECT_TRUE(QFile::exists(out(u("p.png"))));
+  fixture.prompter.paths.push_back(out(u("d.png")));
+  QTest::mouseClick(window->findChild<QAbstractButton*>(u("DPI法截图按钮")), Qt::LeftButton);
+  EXPECT_TRUE(QFile::exists(out(u("d.png"))));
+}
+
+class BatchSaveTest : public SaveCropTest {
+ protected:
+  void SetUp() override {
+    SaveCropTest::SetUp();
+    openNoise(400, 270);
+    BatchTask& batch = program->batch;
+    batch.active = true;
+    batch.saveFolder = fixture.path(u("out"));
+    batch.saveFormat = u(".BMP");
+  }
+};
+
+TEST_F(BatchSaveTest, SequenceRuleNumbersTheFilesAndPlaysTheCropSound) {
+  program->batch.namingRule = u(kBatchNamingRules[2]);
+  program->batch.cropSound = true;
+  window->saveCrop();
+  window->saveCrop();
+  EXPECT_EQ(*decodePictureFile(out(u("0001.bmp"))), shownInFrame());
+  EXPECT_TRUE(QFile::exists(out(u("0002.bmp"))));
+  ASSERT_EQ(fixture.sound.played.size(), 2);
+  EXPECT_EQ(fixture.sound.played[0].size(), 40044);
+  EXPECT_TRUE(fixture.sound.played[0].startsWith("RIFF"));
+  EXPECT_TRUE(fixture.prompter.records.empty());
+}
+
+TEST_F(BatchSaveTest, SameNameRuleUsesThePictureTheUserOpened) {
+  program->batch.namingRule = u(kBatchNamingRules[0]);
+  program->batch.pictureOrigin = PictureOrigin::OpenedByUser;
+  program->batch.userPicturePath = u("/photos/IMG_001.JPG");
+  program->batch.saveFormat = u(".PNG");
+  window->saveCrop();
+  EXPECT_TRUE(QFile::exists(out(u("IMG_001.png"))));
+  EXPECT_TRUE(fixture.sound.played.isEmpty());
+}
+
+TEST_F(BatchSaveTest, AskEveryTimeRuleMovesThePictureToTheTypedName) {
+  program->batch.namingRule = u(kBatchNamingRules[4]);
+  QTimer::singleShot(0, [] {
+    QWidget* popup = QApplication::activeModalWidget();
+    ASSERT_NE(popup, nullptr);
+    auto* box = popup->findChild<QLineEdit*>(u("弹窗编辑框"));
+    box->setText(u("张三"));
+    QTest::mouseClick(popup->findChild<QAbstractButton*>(u("按钮1")), Qt::LeftButton);
+  });
+  window->saveCrop();
+  EXPECT_EQ(*decodePictureFile(out(u("张三.bmp"))), shownInFrame());
+  EXPECT_FALSE(QFile::exists(program->shell.settingsFolder + u("/临时C.bmp")));
+}
+
+TEST_F(BatchSaveTest, SpreadsheetRuleWithoutAWorkbookSavesNothing) {
+  program->batch.namingRule = u(kBatchNamingRules[5]);
+  window->saveCrop();
+  ASSERT_EQ(fixture.prompter.records.size(), 1u);
+  EXPECT_EQ(fixture.prompter.records[0].title, u("询问"));
+  EXPECT_EQ(fixture.prompter.records[0].text,
+            u("当前批量命名方式需导入EXCEL文件，是否沿用此命名方式？"));
+  EXPECT_TRUE(QDir(fixture.path(u("out"))).isEmpty());
+}
+
+}  // namespace
+}  // namespace veltrix
