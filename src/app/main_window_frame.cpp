@@ -98,8 +98,7 @@ void MainWindow::focusView() {
 }
 
 void MainWindow::showMessage(const char* message) {
-  program_.services.prompter.message(this, QString::fromUtf8(kNotice), QString::fromUtf8(message),
-                                     PromptIcon::None, PromptButtons::Ok);
+  program_.services.prompter.notify(this, QString::fromUtf8(message));
 }
 
 void MainWindow::refreshFrame() {

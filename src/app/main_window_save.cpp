@@ -59,8 +59,7 @@ void MainWindow::saveCrop() {
 
 bool MainWindow::frameCanBeSaved() {
   if (program_.output.pixelWidth > 0 && program_.output.pixelHeight > 0) return true;
-  program_.services.prompter.message(this, u8(kNotice), u8(kEmptyFrame), PromptIcon::Information,
-                                     PromptButtons::Ok);
+  program_.services.prompter.notify(this, u8(kEmptyFrame), PromptIcon::Information);
   return false;
 }
 
@@ -69,23 +68,20 @@ bool MainWindow::writeCrop(const QString& path, const QString& ext) {
       encodePicture(grabFrame(program_.view.viewCanvas, frameLines().interior), ext,
                     program_.output.jpgLimitKb, program_.output.dpi);
   if (!writeBytesToFile(path, encoded.bytes)) {
-    program_.services.prompter.message(
-        this, u8(kNotice),
-        u8(kCannotWriteBefore) + QDir::toNativeSeparators(path) + u8(kCannotWriteAfter),
-        PromptIcon::Information, PromptButtons::Ok);
+    program_.services.prompter.notify(
+        this, u8(kCannotWriteBefore) + QDir::toNativeSeparators(path) + u8(kCannotWriteAfter),
+        PromptIcon::Information);
     return false;
   }
   if (!encoded.targetMet)
-    program_.services.prompter.message(this, u8(kNotice), sizeTargetMessage(encoded.smallestBytes),
-                                       PromptIcon::None, PromptButtons::Ok);
+    program_.services.prompter.notify(this, sizeTargetMessage(encoded.smallestBytes));
   return true;
 }
 
 void MainWindow::saveSingleCrop() {
   Prompter& prompter = program_.services.prompter;
   if (!program_.document.present) {
-    prompter.message(this, u8(kNotice), u8(kOpenPictureFirst), PromptIcon::Information,
-                     PromptButtons::Ok);
+    prompter.notify(this, u8(kOpenPictureFirst), PromptIcon::Information);
     viewCanvas_->setFocus();
     return;
   }
@@ -99,8 +95,7 @@ void MainWindow::saveSingleCrop() {
   if (path.isEmpty()) return;
   const QString ext = extensionOf(path);
   if (!formatForExtension(ext)) {
-    prompter.message(this, u8(kNotice), u8(kUnknownSaveType), PromptIcon::Information,
-                     PromptButtons::Ok);
+    prompter.notify(this, u8(kUnknownSaveType), PromptIcon::Information);
     return;
   }
   writeCrop(path, ext);
@@ -112,7 +107,7 @@ void MainWindow::saveBatchCrop() {
   const QString rule = batch.namingRule;
   if (rule == u8(kBatchNamingRules[5])) {
     // The names come from a workbook, which has to be imported before anything is saved.
-    program_.services.prompter.message(this, u8(kQuestion), u8(kWorkbookNeeded),
+    program_.services.prompter.message(this, u8(kQuestionTitle), u8(kWorkbookNeeded),
                                        PromptIcon::Question, PromptButtons::YesNo);
     return;
   }

@@ -65,8 +65,7 @@ void MainWindow::openPictureDialog() {
 void MainWindow::acceptDroppedFiles(const QStringList& paths) {
   const DropDecision decision = decideDrop(paths);
   if (!decision.refusal.isEmpty()) {
-    program_.services.prompter.message(this, QString::fromUtf8(view_texts::kNotice),
-                                       decision.refusal, PromptIcon::None, PromptButtons::Ok);
+    program_.services.prompter.notify(this, decision.refusal);
     return;
   }
   loadPicture(decision.path);

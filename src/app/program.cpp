@@ -30,9 +30,7 @@ Program::Program(PlatformServices services, ProgramEnvironment environment)
 
 bool singleInstanceGuard(Program& program) {
   if (program.instanceLock.acquire() != InstanceLock::Result::HeldByAnother) return true;
-  program.services.prompter.message(nullptr, QString::fromUtf8(app_texts::kNotice),
-                                    QString::fromUtf8(app_texts::kAlreadyRunning), PromptIcon::None,
-                                    PromptButtons::Ok);
+  program.services.prompter.notify(nullptr, QString::fromUtf8(app_texts::kAlreadyRunning));
   return false;
 }
 

@@ -4,12 +4,10 @@
 namespace veltrix::app_texts {
 
 inline constexpr const char* kCaption = "Veltrix V3.0";
-inline constexpr const char* kNotice = "提示";
 inline constexpr const char* kAlreadyRunning = "您已经打开了本软件，不能重复打开。";
 inline constexpr const char* kStartHint = "请打开或拖拽一图片文件或通过拍照来采集头像";
 inline constexpr const char* kScreenTooSmall = "当前电脑屏幕像素分辩率不够高，不能满足操作要求。";
 inline constexpr const char* kOpenPictureFirst = "请打开一张图片或拍照一幅图象再进行操作。";
-inline constexpr const char* kQuestion = "询问";
 inline constexpr const char* kSaveTitle = "采集框内图象另存为：";
 inline constexpr const char* kSaveFilter =
     "图片文件 *.jpg *.bmp *.gif *.png (*.jpg *.bmp *.gif *.png)";

@@ -23,6 +23,10 @@ struct FileDialogRequest {
   QString defaultExtension;  // without the dot; added when the user types none
 };
 
+// The titles of the program's message boxes.
+inline constexpr const char* kNoticeTitle = "提示";
+inline constexpr const char* kQuestionTitle = "询问";
+
 class Prompter {
  public:
   virtual ~Prompter() = default;
@@ -35,6 +39,11 @@ class Prompter {
   virtual QString browseFolder(QWidget* owner, const QString& title) = 0;
   virtual std::optional<QFont> chooseFont(QWidget* owner, const QFont& initial) = 0;
   virtual std::optional<QColor> chooseColour(QWidget* owner, const QColor& initial) = 0;
+
+  // A notice: title "提示" and an OK button.
+  void notify(QWidget* owner, const QString& text, PromptIcon icon = PromptIcon::None) {
+    message(owner, QString::fromUtf8(kNoticeTitle), text, icon, PromptButtons::Ok);
+  }
 };
 
 }  // namespace veltrix

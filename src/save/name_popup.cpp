@@ -65,9 +65,7 @@ void NamePopup::confirm() {
   const QString name = safeFileName(withoutPictureExtensions(trimmedOfSpaces(nameBox_->text())));
   // Nothing is left to name the file by when the box held only spaces, extensions or dots.
   if (onlyDots(name)) {
-    prompter_.message(this, QString::fromUtf8(save_texts::kNoticeTitle),
-                      QString::fromUtf8(save_texts::kEmptyName), PromptIcon::Information,
-                      PromptButtons::Ok);
+    prompter_.notify(this, QString::fromUtf8(save_texts::kEmptyName), PromptIcon::Information);
     return;
   }
 

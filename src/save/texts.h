@@ -6,7 +6,6 @@ namespace veltrix::save_texts {
 inline constexpr const char* kNameCropTitle = "请为刚才截图命名（不需填写扩展名）";
 inline constexpr const char* kNamePhotoTitle = "请为刚才拍照命名（不需填写扩展名）";
 inline constexpr const char* kConfirm = "确定";
-inline constexpr const char* kNoticeTitle = "提示";
 inline constexpr const char* kEmptyName = "新照片命名不能为空。";
 
 }  // namespace veltrix::save_texts

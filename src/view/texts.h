@@ -3,7 +3,6 @@
 
 namespace veltrix::view_texts {
 
-inline constexpr const char* kNotice = "提示";
 inline constexpr const char* kOpenTitle = "打开图片文件";
 inline constexpr const char* kOpenFilter = "图片文件 (*.bmp *.jpg *.jpeg *.gif *.png)";
 inline constexpr const char* kSeveralFilesBefore = "您同时拖放了";
