@@ -13,6 +13,7 @@
 #include "platform/logging_prompter.h"
 #include "platform/qt_prompter.h"
 #include "platform/qt_screen.h"
+#include "platform/qt_url_opener.h"
 #include "platform/system_clock.h"
 #include "platform/xkb_keyboard.h"
 
@@ -41,8 +42,9 @@ int main(int argc, char* argv[]) {
   veltrix::SystemClock clock;
   veltrix::XkbKeyboard keyboard;
   veltrix::GstSound sound;
+  veltrix::QtUrlOpener urlOpener;
 
-  veltrix::Program program({*prompter, screen, clock, keyboard, sound},
+  veltrix::Program program({*prompter, screen, clock, keyboard, sound, urlOpener},
                            veltrix::ProgramEnvironment::fromProcess());
   if (!veltrix::singleInstanceGuard(program)) return 0;
 

@@ -7,11 +7,14 @@
 #include <QTabBar>
 #include <QTimer>
 #include <QToolBar>
+#include <functional>
 
+#include "app/hint_watcher.h"
 #include "app/main_layout.h"
 #include "app/program.h"
 #include "app/status_bar.h"
 #include "app/texts.h"
+#include "app/toolbar_icons.h"
 #include "output/size_panel.h"
 #include "output/size_type_combo.h"
 #include "platform/colour_picker.h"
@@ -29,20 +32,6 @@ using namespace app_texts;
 QString text(const char* utf8) {
   return QString::fromUtf8(utf8);
 }
-
-constexpr QStyle::StandardPixmap kToolbarIcons[] = {
-    QStyle::SP_CustomBase,    QStyle::SP_DialogOpenButton,  QStyle::SP_DialogSaveButton,
-    QStyle::SP_CustomBase,    QStyle::SP_ArrowUp,           QStyle::SP_ArrowDown,
-    QStyle::SP_BrowserReload, QStyle::SP_MediaSeekBackward, QStyle::SP_FileDialogDetailedView,
-    QStyle::SP_CustomBase,    QStyle::SP_DesktopIcon,       QStyle::SP_DialogHelpButton,
-    QStyle::SP_DirHomeIcon,
-};
-static_assert(std::size(kToolbarIcons) == std::size(kToolbarSlots));
-
-constexpr size_t kOpenSlot = 1;
-constexpr size_t kSaveSlot = 2;
-constexpr size_t kZoomInSlot = 4;
-constexpr size_t kZoomOutSlot = 5;
 
 }  // namespace
 
@@ -100,10 +89,15 @@ MainWindow::MainWindow(Program& program) : QWidget(nullptr), program_(program) {
   sizeController_ =
       new SizeController(program_.output, *sizePanel_, *this, program_.services.keyboard);
   connectFrameControls();
+  hintWatcher_ =
+      new HintWatcher(this, [this](QWidget* under, QPoint at) { showHintFor(under, at); });
 
   statusBar_ = new StatusBar(client_);
   statusBar_->setObjectName(QStringLiteral("状态条1"));
   statusBar_->setGeometry(0, 340, 588, 20);
+  // The hint over the status bar depends on where the mouse is along it.
+  statusBar_->setMouseTracking(true);
+  for (QWidget* part : statusBar_->findChildren<QWidget*>()) part->setMouseTracking(true);
 
   moveTimer_ = new QTimer(this);
   moveTimer_->setObjectName(QStringLiteral("截图时钟"));
@@ -120,11 +114,13 @@ void MainWindow::buildMenus() {
     openPictureDialog();
     viewCanvas_->setFocus();
   });
-  file->addAction(text(kMenuEdit));
-  file->addAction(text(kMenuShoot));
+  connect(file->addAction(text(kMenuEdit)), &QAction::triggered, this, &MainWindow::togglePalette);
+  connect(file->addAction(text(kMenuShoot)), &QAction::triggered, this,
+          &MainWindow::openCameraWindow);
   QMenu* help = menuBar_->addMenu(text(kHelpMenu));
-  help->addAction(text(kMenuAbout));
-  help->addAction(text(kMenuUserHelp));
+  connect(help->addAction(text(kMenuAbout)), &QAction::triggered, this, &MainWindow::aboutCommand);
+  connect(help->addAction(text(kMenuUserHelp)), &QAction::triggered, this,
+          &MainWindow::helpCommand);
 }
 
 void MainWindow::buildToolbar() {
@@ -132,23 +128,35 @@ void MainWindow::buildToolbar() {
   toolbar_->setObjectName(QStringLiteral("工具条1"));
   toolbar_->setGeometry(0, 0, 590, 49);
   toolbar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-  toolbar_->setIconSize(QSize(20, 20));
+  toolbar_->setIconSize(QSize(kToolbarIconSize, kToolbarIconSize));
   toolbar_->setMovable(false);
+  const std::function<void()> commands[] = {
+      {},
+      [this] { openPictureDialog(); },
+      [this] { saveCrop(); },
+      {},
+      [this] { zoomBy(1.02); },
+      [this] { zoomBy(0.98); },
+      [this] { rotatePicture(90); },
+      [this] { rotatePicture(-90); },
+      [this] { togglePalette(); },
+      {},
+      [this] { cameraCommand(); },
+      [this] { helpCommand(); },
+      [this] { homePageCommand(); },
+  };
+  static_assert(std::size(commands) == std::size(kToolbarSlots));
   for (size_t i = 0; i < std::size(kToolbarSlots); ++i) {
     const ToolbarSlot& slot = kToolbarSlots[i];
     if (!slot.caption) {
       toolbar_->addSeparator();
       continue;
     }
-    QAction* action =
-        toolbar_->addAction(style()->standardIcon(kToolbarIcons[i]), text(slot.caption));
+    QAction* action = toolbar_->addAction(toolbarIcon(static_cast<int>(i)), text(slot.caption));
     action->setToolTip(text(slot.tooltip));
     // Any toolbar command first ends a drag of the frame.
     connect(action, &QAction::triggered, this, &MainWindow::endPointerAction);
-    if (i == kSaveSlot) connect(action, &QAction::triggered, this, &MainWindow::saveCrop);
-    if (i == kOpenSlot) connect(action, &QAction::triggered, this, &MainWindow::openPictureDialog);
-    if (i == kZoomInSlot) connect(action, &QAction::triggered, this, [this] { zoomBy(1.02); });
-    if (i == kZoomOutSlot) connect(action, &QAction::triggered, this, [this] { zoomBy(0.98); });
+    connect(action, &QAction::triggered, this, commands[i]);
   }
 }
 

@@ -17,6 +17,7 @@ class QToolBar;
 namespace veltrix {
 
 class Program;
+class HintWatcher;
 class SizeController;
 class SizePanel;
 class StatusBar;
@@ -49,6 +50,15 @@ class MainWindow : public QWidget, private SizeHost {
   // The save command of the crop buttons and the toolbar.
   void saveCrop();
 
+  // The commands of the toolbar and the menus.
+  void togglePalette();
+  void rotatePicture(int degrees);
+  void cameraCommand();
+  void openCameraWindow();
+  void helpCommand();
+  void homePageCommand();
+  void aboutCommand();
+
   // Fits the document's new picture to the view and shows it.
   void showPicture();
   // Multiplies the zoom and redraws; does nothing without a picture.
@@ -74,6 +84,11 @@ class MainWindow : public QWidget, private SizeHost {
   void fitCameraToOutput(SizeChange change) override;
   void focusView() override;
   void persistJpgLimit(const QString& text) override;
+
+  // The hint of the control under the mouse, which first ends a drag on every control but the
+  // view canvas and the text entry box.
+  void showHintFor(QWidget* under, QPoint at);
+  void showCanvasHint();
 
   // The capture frame under the mouse, the move buttons and the arrow keys.
   void connectFrameControls();
@@ -122,6 +137,7 @@ class MainWindow : public QWidget, private SizeHost {
   QTimer* moveTimer_;
   ToolPalette* toolPalette_ = nullptr;
   SizeController* sizeController_ = nullptr;
+  HintWatcher* hintWatcher_ = nullptr;
   bool showingView_ = false;
 };
 

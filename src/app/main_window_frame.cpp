@@ -3,9 +3,12 @@
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <QTimer>
+#include <QToolBar>
 
+#include "app/hints.h"
 #include "app/main_window.h"
 #include "app/program.h"
+#include "app/status_bar.h"
 #include "app/texts.h"
 #include "output/output_size.h"
 #include "output/size_panel.h"
@@ -118,7 +121,20 @@ void MainWindow::pressOnView(QPoint at) {
 
 void MainWindow::moveOnView(QPoint at) {
   CaptureFrame& frame = program_.frame;
-  if (!program_.document.present) return;
+  // The canvas keeps the mouse while a button is held; a drag that reaches another control
+  // ends there, as the hint of that control ends it.
+  if (frame.drag != FrameDrag::None && !viewCanvas_->rect().contains(at)) {
+    const QPoint inClient = viewCanvas_->mapTo(client_, at);
+    QWidget* under = client_->childAt(inClient);
+    if (under && under != viewCanvas_ && !viewCanvas_->isAncestorOf(under)) {
+      showHintFor(under, under->mapFrom(client_, inClient));
+      return;
+    }
+  }
+  if (!program_.document.present) {
+    showCanvasHint();
+    return;
+  }
   if (frame.drag == FrameDrag::Move) {
     frame.interiorLeft += at.x() - frame.lastMouse.x();
     frame.interiorTop += at.y() - frame.lastMouse.y();
@@ -128,6 +144,45 @@ void MainWindow::moveOnView(QPoint at) {
     dragFrameEdge(at);
   } else {
     viewCanvas_->setCursor(cursorFor(frameRegionAt(at, frameLines().interior)));
+  }
+  showCanvasHint();
+}
+
+void MainWindow::showCanvasHint() {
+  const EditTools& edit = program_.edit;
+  setHint(
+      canvasHint({program_.document.present, textEntry_->isVisible(), program_.batch.keysRegistered,
+                  edit.penActive, edit.strokePending, edit.textActive, edit.eyedropperActive}));
+}
+
+void MainWindow::showHintFor(QWidget* under, QPoint at) {
+  const bool keys = program_.batch.keysRegistered;
+  for (QWidget* widget = under; widget && widget != this; widget = widget->parentWidget()) {
+    if (widget == viewCanvas_) return;  // the canvas shows its own hint as the mouse moves
+    const QString name = widget->objectName();
+    if (!hintKeepsPointerAction(name)) endPointerAction();
+    if (widget == sizePanel_->page(SizePanel::kPixelPage).cropButton ||
+        widget == sizePanel_->page(SizePanel::kDpiPage).cropButton) {
+      setHint(cropButtonHint(keys));
+      return;
+    }
+    if (widget == statusBar_) {
+      const int x = widget == under ? at.x() : under->mapTo(statusBar_, at).x();
+      const ShellState& shell = program_.shell;
+      setHint(overBatchIndicator(x, shell.lastOuterWidth, shell.widthCorrection)
+                  ? batchIndicatorHint()
+                  : generalHint(keys, program_.document.present));
+      return;
+    }
+    const QString fixed = controlHint(name);
+    if (!fixed.isEmpty()) {
+      setHint(fixed);
+      return;
+    }
+    if (widget == toolbar_ || widget == sizePanel_ || widget == client_) {
+      setHint(generalHint(keys, program_.document.present));
+      return;
+    }
   }
 }
 

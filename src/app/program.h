@@ -22,6 +22,7 @@ class Keyboard;
 class Prompter;
 class Screen;
 class Sound;
+class UrlOpener;
 
 struct PlatformServices {
   Prompter& prompter;
@@ -29,6 +30,7 @@ struct PlatformServices {
   Clock& clock;
   Keyboard& keyboard;
   Sound& sound;
+  UrlOpener& urlOpener;
 };
 
 // Where the program keeps its files, taken from the process environment in main().

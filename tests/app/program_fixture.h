@@ -11,6 +11,7 @@
 #include "fake_keyboard.h"
 #include "fake_screen.h"
 #include "fake_sound.h"
+#include "fake_url_opener.h"
 #include "scripted_prompter.h"
 
 namespace veltrix::test {
@@ -22,6 +23,7 @@ struct ProgramFixture {
   FakeClock clock;
   FakeKeyboard keyboard;
   FakeSound sound;
+  FakeUrlOpener urlOpener;
 
   ProgramFixture() {
     QDir(root.path()).mkpath(QStringLiteral("program"));
@@ -36,8 +38,8 @@ struct ProgramFixture {
   }
 
   std::unique_ptr<Program> makeProgram() {
-    return std::make_unique<Program>(PlatformServices{prompter, screen, clock, keyboard, sound},
-                                     environment());
+    return std::make_unique<Program>(
+        PlatformServices{prompter, screen, clock, keyboard, sound, urlOpener}, environment());
   }
 };
 

@@ -1,0 +1,62 @@
+// The main window's commands that are not about the picture view or the frame: the tool
+// palette, the camera, help, the home page and the about box.
+#include <QWidget>
+
+#include "app/help_file.h"
+#include "app/main_window.h"
+#include "app/program.h"
+#include "app/texts.h"
+#include "platform/prompter.h"
+#include "tools/tool_palette.h"
+#include "view/view_canvas_widget.h"
+
+namespace veltrix {
+
+using namespace app_texts;
+
+void MainWindow::togglePalette() {
+  EditTools& edit = program_.edit;
+  if (!program_.document.present) {
+    showMessage(kOpenPictureFirst);
+    return;
+  }
+  if (!edit.editMode) {
+    edit.editMode = true;
+    toolPalette_->show();
+  } else {
+    viewCanvas_->unsetCursor();
+    edit.editMode = false;
+    toolPalette_->hide();
+    edit.penActive = edit.textActive = edit.eyedropperActive = false;
+  }
+  viewCanvas_->setFocus();
+}
+
+// Turning the picture comes with the clipboard and rotation work; until then the buttons
+// end a drag and do nothing more.
+void MainWindow::rotatePicture(int) {}
+
+// The camera window comes with the camera work; until then the command opens nothing.
+void MainWindow::cameraCommand() {
+  openCameraWindow();
+}
+
+void MainWindow::openCameraWindow() {}
+
+void MainWindow::helpCommand() {
+  openHelp(program_.services.urlOpener,
+           helpFileFolder(program_.shell.programFolder, program_.environment.configHome));
+}
+
+void MainWindow::homePageCommand() {
+  openHomePage(program_.services.urlOpener,
+               helpFileFolder(program_.shell.programFolder, program_.environment.configHome));
+}
+
+void MainWindow::aboutCommand() {
+  program_.services.prompter.message(this, QString::fromUtf8(kAboutTitle),
+                                     QString::fromUtf8(kAboutText), PromptIcon::None,
+                                     PromptButtons::Ok);
+}
+
+}  // namespace veltrix
