@@ -37,6 +37,8 @@ QString text(const char* utf8) {
 
 MainWindow::MainWindow(Program& program) : QWidget(nullptr), program_(program) {
   setObjectName(QStringLiteral("MainWindow"));
+  // Tooltips explain the toolbar also while another window has the focus.
+  setAttribute(Qt::WA_AlwaysShowToolTips);
   menuBar_ = new QMenuBar(this);
   client_ = new QWidget(this);
   buildMenus();
