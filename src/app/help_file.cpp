@@ -5,8 +5,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QUrl>
+
+#include "save/picture_encoding.h"
 
 namespace veltrix {
 
@@ -25,17 +26,6 @@ QString md5Hex(const QByteArray& bytes) {
   return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Md5).toHex());
 }
 
-// Through a temporary file, so that a browser never reads a half-written page.
-bool writeAll(const QString& path, const QByteArray& bytes) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  if (file.write(bytes) != bytes.size()) {
-    file.cancelWriting();
-    return false;
-  }
-  return file.commit();
-}
-
 bool ensureImages(const QString& folder) {
   const QDir carried(QString::fromLatin1(kResourceFolder) + u'/' + QLatin1String(kImagesFolder));
   const QStringList names = carried.entryList(QDir::Files, QDir::Name);
@@ -46,7 +36,7 @@ bool ensureImages(const QString& folder) {
   for (const QString& name : names) {
     const QByteArray bytes = readAll(carried.filePath(name));
     const QString path = target + u'/' + name;
-    if (readAll(path) != bytes) written = writeAll(path, bytes) && written;
+    if (readAll(path) != bytes) written = writeBytesToFile(path, bytes) && written;
   }
   return written;
 }
@@ -69,7 +59,8 @@ bool ensureHelpFile(const QString& folder) {
   bool written = true;
   // A page edited by hand or left by an older version is replaced; a current one is not
   // rewritten on every opening.
-  if (md5Hex(readAll(page)) != carriedHelpDigest()) written = writeAll(page, carriedHelpPage());
+  if (md5Hex(readAll(page)) != carriedHelpDigest())
+    written = writeBytesToFile(page, carriedHelpPage());
   return ensureImages(folder) && written;
 }
 
