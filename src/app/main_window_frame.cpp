@@ -24,6 +24,9 @@ namespace veltrix {
 
 using namespace app_texts;
 
+// A held move button repeats on a 5 ms timer.
+constexpr int kMoveRepeatMs = 5;
+
 SizeRoom MainWindow::room() const {
   const ShellState& shell = program_.shell;
   return {viewCanvas_->size(), QSize(shell.screenWidth, shell.screenHeight), shell.widthCorrection,

@@ -31,8 +31,6 @@ inline constexpr const char* kMenuShoot = "拍摄";
 inline constexpr const char* kMenuAbout = "关于";
 inline constexpr const char* kMenuUserHelp = "使用帮助";
 
-inline constexpr int kMoveRepeatMs = 5;
-
 struct ToolbarSlot {
   const char* caption;  // nullptr: a separator
   const char* tooltip;

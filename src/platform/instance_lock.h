@@ -24,7 +24,6 @@ class InstanceLock {
   InstanceLock& operator=(const InstanceLock&) = delete;
 
   Result acquire();
-  const QString& markerPath() const { return markerPath_; }
 
  private:
   QString markerPath_;
