@@ -37,8 +37,13 @@ QSize MainWindow::outerSize() const {
   return size();
 }
 
+// A size the window already has brings no resize event, yet the frame must follow the new
+// output size all the same.
 void MainWindow::resizeOuter(QSize outer) {
-  resize(outer);
+  if (outer == size())
+    layoutMainWindow();
+  else
+    resize(outer);
 }
 
 void MainWindow::centreOnScreen() {
@@ -81,6 +86,11 @@ void MainWindow::connectFrameControls() {
       connect(page.moveButtons[static_cast<size_t>(button)], &QAbstractButton::released, this,
               [this, index] { releaseMoveButton(index); });
     }
+    // The move buttons show arrows and the picker a colour: their hints tell screen readers
+    // what they are for.
+    page.framePicker->setAccessibleName(controlHint(page.framePicker->objectName()));
+    for (QAbstractButton* button : page.moveButtons)
+      button->setAccessibleName(controlHint(button->objectName()));
     connect(page.framePicker, &ColourPicker::colourChanged, this,
             [this, index](const QColor& colour) { changeFrameColour(index, colour); });
     connect(page.cropButton, &QAbstractButton::clicked, this, &MainWindow::saveCrop);
@@ -203,14 +213,7 @@ void MainWindow::dragFrameEdge(QPoint at) {
   frame.interiorTop = step.interior.top();
   output.pixelWidth = step.interior.width();
   output.pixelHeight = step.interior.height();
-  if (dragChangesWidth(frame.drag)) {
-    sizePanel_->pixelWidthBox()->setText(QString::number(output.pixelWidth));
-    sizePanel_->mmWidthBox()->setText(formatFloat(pixelsToMm(output.pixelWidth, output.dpi)));
-  }
-  if (dragChangesHeight(frame.drag)) {
-    sizePanel_->pixelHeightBox()->setText(QString::number(output.pixelHeight));
-    sizePanel_->mmHeightBox()->setText(formatFloat(pixelsToMm(output.pixelHeight, output.dpi)));
-  }
+  sizeController_->showFrameSize(dragChangesWidth(frame.drag), dragChangesHeight(frame.drag));
   frame.lastMouse = at;
   refreshFrame();
 }

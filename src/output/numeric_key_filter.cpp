@@ -104,7 +104,18 @@ NumericKeyFilter* NumericKeyFilter::attach(QLineEdit* box) {
   return new NumericKeyFilter(box);
 }
 
-NumericKeyFilter::NumericKeyFilter(QLineEdit* box) : QObject(box), box_(box) {
+void NumericKeyFilter::show(QLineEdit* box, const QString& text) {
+  box->setText(text);
+  settle(box);
+}
+
+void NumericKeyFilter::settle(QLineEdit* box) {
+  if (auto* filter = box->findChild<NumericKeyFilter*>(QString(), Qt::FindDirectChildrenOnly))
+    filter->settled_ = box->text();
+}
+
+NumericKeyFilter::NumericKeyFilter(QLineEdit* box)
+    : QObject(box), box_(box), settled_(box->text()) {
   box->setContextMenuPolicy(Qt::NoContextMenu);
   box->setAcceptDrops(false);
   box->installEventFilter(this);
@@ -123,6 +134,9 @@ bool NumericKeyFilter::eventFilter(QObject* watched, QEvent* event) {
       // Input methods (a Chinese one typing full-width digits, say) bypass key presses.
       type(static_cast<QInputMethodEvent*>(event)->commitString());
       return true;
+    case QEvent::FocusOut:
+      if (box_->text() != settled_) commit();
+      return false;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick: {
@@ -149,8 +163,13 @@ void NumericKeyFilter::type(const QString& characters) {
       if (edit.text != box_->text()) box_->setText(edit.text);
       box_->setCursorPosition(edit.caret);
     }
-    emit committed();
+    commit();
   }
+}
+
+void NumericKeyFilter::commit() {
+  emit committed();
+  settled_ = box_->text();
 }
 
 }  // namespace veltrix

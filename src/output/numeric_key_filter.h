@@ -25,7 +25,9 @@ struct NumericEdit {
 NumericEdit filterNumericKey(const QString& text, int caret, int selectionLength, QChar key);
 
 // Watches one box: every key press that yields a character goes through filterNumericKey instead
-// of into the box and is followed by committed(), whether it changed the text or not.
+// of into the box and is followed by committed(), whether it changed the text or not. Text that
+// reaches the box another way (Delete, an accessibility tool, any other setText) is committed
+// when the box loses the focus.
 class NumericKeyFilter : public QObject {
   Q_OBJECT
  public:
@@ -34,6 +36,11 @@ class NumericKeyFilter : public QObject {
   static NumericKeyFilter* attach(QLineEdit* box);
 
   QLineEdit* box() const { return box_; }
+
+  // Shows a value the program has already taken, so that leaving the box commits nothing.
+  static void show(QLineEdit* box, const QString& text);
+  // The box's text has been taken as it stands.
+  static void settle(QLineEdit* box);
 
  signals:
   void committed();
@@ -46,8 +53,10 @@ class NumericKeyFilter : public QObject {
  private:
   explicit NumericKeyFilter(QLineEdit* box);
   void type(const QString& characters);
+  void commit();
 
   QLineEdit* box_;
+  QString settled_;  // the text as of the last commit or the last value shown
 };
 
 }  // namespace veltrix

@@ -52,27 +52,30 @@ struct SizeRoom {
   int heightCorrection = 0;
 };
 
+// Sizes are added up in 64 bits: a box can hold any int, and the sum must still be compared
+// honestly with the canvas and the screen instead of wrapping round.
+
 // The view canvas must be more than 30 pixels wider and higher than the frame.
-inline bool widthFits(int width, const SizeRoom& room) {
+inline bool widthFits(qint64 width, const SizeRoom& room) {
   return width + 30 < room.canvas.width();
 }
-inline bool heightFits(int height, const SizeRoom& room) {
+inline bool heightFits(qint64 height, const SizeRoom& room) {
   return height + 30 < room.canvas.height();
 }
 
 // The outer window size that makes the view canvas exactly 30 pixels larger than the frame.
-inline int requiredOuterWidth(int width, const SizeRoom& room) {
+inline qint64 requiredOuterWidth(qint64 width, const SizeRoom& room) {
   return width + room.widthCorrection + 213;
 }
-inline int requiredOuterHeight(int height, const SizeRoom& room) {
+inline qint64 requiredOuterHeight(qint64 height, const SizeRoom& room) {
   return height + room.heightCorrection + 165;
 }
 
 // Whether a window grown for that size still fits the screen.
-inline bool widthOnScreen(int width, const SizeRoom& room) {
+inline bool widthOnScreen(qint64 width, const SizeRoom& room) {
   return requiredOuterWidth(width, room) + 10 <= room.screen.width();
 }
-inline bool heightOnScreen(int height, const SizeRoom& room) {
+inline bool heightOnScreen(qint64 height, const SizeRoom& room) {
   return requiredOuterHeight(height, room) + 20 <= room.screen.height();
 }
 

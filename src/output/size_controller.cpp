@@ -16,6 +16,10 @@ namespace {
 constexpr int kDefaultDpi = 160;
 constexpr double kDefaultJpgLimitKb = 500;
 
+void show(QLineEdit* box, const QString& text) {
+  NumericKeyFilter::show(box, text);
+}
+
 int dpiFrom(int value) {
   return value <= 1 ? kDefaultDpi : value;
 }
@@ -41,9 +45,9 @@ struct SizeController::Axis {
   }
   QSize grown(QSize outer, int value, const SizeRoom& room) const {
     if (horizontal)
-      outer.setWidth(requiredOuterWidth(value, room));
+      outer.setWidth(static_cast<int>(requiredOuterWidth(value, room)));
     else
-      outer.setHeight(requiredOuterHeight(value, room));
+      outer.setHeight(static_cast<int>(requiredOuterHeight(value, room)));
     return outer;
   }
 };
@@ -86,11 +90,11 @@ bool SizeController::applyOutputSize(int width, int height, int dpi, float mmWid
   output_.dpi = dpi;
   if (fits) host_.centreFrame();
 
-  panel_.pixelWidthBox()->setText(QString::number(width));
-  panel_.pixelHeightBox()->setText(QString::number(height));
-  panel_.dpiBox()->setText(QString::number(dpi));
-  if (mmWidth > 1e-7f) panel_.mmWidthBox()->setText(formatFloat(mmWidth));
-  if (mmHeight > 1e-7f) panel_.mmHeightBox()->setText(formatFloat(mmHeight));
+  show(panel_.pixelWidthBox(), QString::number(width));
+  show(panel_.pixelHeightBox(), QString::number(height));
+  show(panel_.dpiBox(), QString::number(dpi));
+  if (mmWidth > 1e-7f) show(panel_.mmWidthBox(), formatFloat(mmWidth));
+  if (mmHeight > 1e-7f) show(panel_.mmHeightBox(), formatFloat(mmHeight));
   host_.persistSizes({{kPixelWidthKey, panel_.pixelWidthBox()->text()},
                       {kPixelHeightKey, panel_.pixelHeightBox()->text()},
                       {kMillimetreWidthKey, panel_.mmWidthBox()->text()},
@@ -100,10 +104,11 @@ bool SizeController::applyOutputSize(int width, int height, int dpi, float mmWid
   if (fits) {
     host_.showFrame();
   } else {
-    QSize outer = host_.outerSize();
-    outer.setWidth(std::max(outer.width(), requiredOuterWidth(width, room)));
-    outer.setHeight(std::max(outer.height(), requiredOuterHeight(height, room)));
-    if (outer != host_.outerSize()) host_.resizeOuter(outer);
+    // Both requirements passed the screen check, so they are window sizes.
+    const QSize outer =
+        host_.outerSize().expandedTo(QSize(static_cast<int>(requiredOuterWidth(width, room)),
+                                           static_cast<int>(requiredOuterHeight(height, room))));
+    host_.resizeOuter(outer);
     host_.centreOnScreen();
   }
   host_.fitCameraToOutput(SizeChange::SizeChanged);
@@ -127,11 +132,11 @@ void SizeController::commitPixels(const Axis& axis) {
   const bool fits = axis.fits(value, room);
   if (!fits && !axis.onScreen(value, room)) {
     host_.refuseForScreen();
-    axis.pixelBox->setText(QString::number(output_.*axis.pixels));
+    show(axis.pixelBox, QString::number(output_.*axis.pixels));
     return;
   }
   output_.*axis.pixels = value;
-  axis.mmBox->setText(formatFloat(pixelsToMm(value, output_.dpi)));
+  show(axis.mmBox, formatFloat(pixelsToMm(value, output_.dpi)));
   host_.persistSizes({{axis.pixelKey, axis.pixelBox->text()}, {axis.mmKey, axis.mmBox->text()}});
   if (fits) {
     host_.showFrame();
@@ -150,12 +155,12 @@ void SizeController::commitMillimetres(const Axis& axis) {
   const bool fits = axis.fits(value, room);
   if (!fits && !axis.onScreen(value, room)) {
     host_.refuseForScreen();
-    axis.mmBox->setText(formatFloat(output_.*axis.mm));
+    show(axis.mmBox, formatFloat(output_.*axis.mm));
     return;
   }
   output_.*axis.mm = mm;
   output_.*axis.pixels = value;
-  axis.pixelBox->setText(QString::number(value));
+  show(axis.pixelBox, QString::number(value));
   host_.persistSizes({{axis.pixelKey, axis.pixelBox->text()}, {axis.mmKey, axis.mmBox->text()}});
   // A millimetre entry grows the window but leaves it where it is on the screen.
   if (fits)
@@ -195,7 +200,7 @@ void SizeController::commitDpi() {
   const int width = mmToPixels(leadingNumber(panel_.mmWidthBox()->text()), dpi);
   const int height = mmToPixels(leadingNumber(panel_.mmHeightBox()->text()), dpi);
   if (!applyOutputSize(width, height, dpi, 0, 0))
-    panel_.dpiBox()->setText(QString::number(output_.dpi));
+    show(panel_.dpiBox(), QString::number(output_.dpi));
 }
 
 bool SizeController::eventFilter(QObject* watched, QEvent* event) {
@@ -223,7 +228,7 @@ void SizeController::commitJpgLimit(int page) {
     box->setText(canonical);
     box->setCursorPosition(0);
   }
-  other->setText(canonical);
+  show(other, canonical);
   output_.jpgLimitKb = value;
   host_.persistJpgLimit(canonical);
 }
@@ -235,7 +240,7 @@ void SizeController::step(QLineEdit* box, int step) {
     QLineEdit* value = panel_.page(page).jpgValue;
     const auto stepped = static_cast<float>(leadingNumber(value->text()) + step);
     value->setText(stepped <= 1e-7f ? formatDouble(kDefaultJpgLimitKb) : formatFloat(stepped));
-    commitJpgLimit(page);
+    commit(value);
     return;
   }
   if (box == panel_.pixelWidthBox())
@@ -259,6 +264,18 @@ void SizeController::commit(QLineEdit* box) {
   if (box == panel_.dpiBox()) commitDpi();
   if (box == panel_.page(SizePanel::kPixelPage).jpgValue) commitJpgLimit(SizePanel::kPixelPage);
   if (box == panel_.page(SizePanel::kDpiPage).jpgValue) commitJpgLimit(SizePanel::kDpiPage);
+  NumericKeyFilter::settle(box);
+}
+
+void SizeController::showFrameSize(bool width, bool height) {
+  if (width) {
+    show(panel_.pixelWidthBox(), QString::number(output_.pixelWidth));
+    show(panel_.mmWidthBox(), formatFloat(pixelsToMm(output_.pixelWidth, output_.dpi)));
+  }
+  if (height) {
+    show(panel_.pixelHeightBox(), QString::number(output_.pixelHeight));
+    show(panel_.mmHeightBox(), formatFloat(pixelsToMm(output_.pixelHeight, output_.dpi)));
+  }
 }
 
 }  // namespace veltrix

@@ -25,7 +25,8 @@ class SizeHost {
   virtual ~SizeHost() = default;
   virtual SizeRoom room() const = 0;
   virtual QSize outerSize() const = 0;
-  // Gives the main window a new outer size; its relayout re-centres the frame.
+  // Gives the main window the outer size and lays it out for the new output size, which
+  // re-centres the frame; also when the window already has that size.
   virtual void resizeOuter(QSize outer) = 0;
   virtual void centreOnScreen() = 0;
   // The frame canvas follows the output size and the frame is drawn again.
@@ -60,6 +61,9 @@ class SizeController : public QObject {
   void step(QLineEdit* box, int step);
   // Runs the commit that belongs to a box.
   void commit(QLineEdit* box);
+  // The frame's edges were dragged: the boxes of the dimensions that changed show the new
+  // output size in pixels and in millimetres at the current DPI.
+  void showFrameSize(bool width, bool height);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -9,54 +9,18 @@
 #include "app/main_window.h"
 #include "output/size_type_combo.h"
 #include "output/spin_buttons.h"
-#include "program_fixture.h"
 #include "settings/settings_store.h"
-#include "test_files.h"
+#include "window_fixture.h"
 
 namespace veltrix {
 namespace {
 
 using test::u;
 
-class SizePanelTest : public testing::Test {
+class SizePanelTest : public test::WindowTest {
  protected:
-  void start(QSize screen = {1920, 1080}) {
-    fixture.screen.size = screen;
-    program = fixture.makeProgram();
-    window = std::make_unique<MainWindow>(*program);
-    window->start();
-  }
-
-  template <typename T = QLineEdit>
-  T* control(const char* name) const {
-    T* found = window->findChild<T*>(u(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-  }
-
-  // Opens the size-type list and clicks an item, as the user does.
-  void choosePreset(int index) {
-    auto* combo = control<SizeTypeCombo>("尺寸类型组合框");
-    combo->showPopup();
-    QAbstractItemView* list = combo->view();
-    const QRect item = list->visualRect(list->model()->index(index, 0));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item.center());
-    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
-  }
-
-  // Types into a box at its end, one key at a time, as the user does.
-  void typeInto(const char* name, const char* keys, bool replaceAll = false) {
-    QLineEdit* box = control(name);
-    box->setFocus();
-    if (replaceAll)
-      box->selectAll();
-    else
-      box->end(false);
-    QTest::keyClicks(box, u(keys));
-  }
-
   void clickArrow(const char* name, int step) {
-    QLineEdit* box = control(name);
+    auto* box = control<QLineEdit>(name);
     for (auto* buttons : box->parentWidget()->findChildren<SpinButtons*>()) {
       if (buttons->buddy() != box) continue;
       const QList<QToolButton*> arrows = buttons->findChildren<QToolButton*>();
@@ -66,12 +30,8 @@ class SizePanelTest : public testing::Test {
     ADD_FAILURE() << "no arrows beside " << name;
   }
 
-  QString text(const char* name) const { return control(name)->text(); }
-  QRect frameCanvas() const { return control<QWidget>("截图画板")->geometry(); }
-
-  test::ProgramFixture fixture;
-  std::unique_ptr<Program> program;
-  std::unique_ptr<MainWindow> window;
+  QString text(const char* name) const { return control<QLineEdit>(name)->text(); }
+  QRect frameCanvas() const { return control("截图画板")->geometry(); }
 };
 
 TEST_F(SizePanelTest, StudentPresetGrowsOnlyTheHeightAndCentresTheWindow) {
@@ -113,7 +73,7 @@ TEST_F(SizePanelTest, PresetTooTallForTheScreenIsRefusedAndTheListGoesBack) {
 
 TEST_F(SizePanelTest, TypedPixelsTakeEffectAtEveryKeyAndSelectCustom) {
   start();
-  control("像素宽编辑框")->clear();
+  control<QLineEdit>("像素宽编辑框")->clear();
   typeInto("像素宽编辑框", "5");
   EXPECT_EQ(program->output.pixelWidth, 5);
   EXPECT_EQ(frameCanvas().width(), 5);
@@ -145,7 +105,7 @@ TEST_F(SizePanelTest, DpiChangeKeepsTheMillimetresAndChangesThePixels) {
 
 TEST_F(SizePanelTest, EmptiedDpiBoxCommitsTheDefaultDpi) {
   start();
-  QLineEdit* box = control("DPI编辑框");
+  QLineEdit* box = control<QLineEdit>("DPI编辑框");
   box->setFocus();
   box->end(false);
   QTest::keyClick(box, Qt::Key_Backspace);
@@ -186,12 +146,12 @@ TEST_F(SizePanelTest, ArrowsStepWithinTheirFloors) {
   clickArrow("像素宽编辑框", -1);
   EXPECT_EQ(text("像素宽编辑框"), u("1"));
 
-  control("DPI编辑框")->setText(u("2"));
+  control<QLineEdit>("DPI编辑框")->setText(u("2"));
   clickArrow("DPI编辑框", -1);
   EXPECT_EQ(text("DPI编辑框"), u("160"));
   EXPECT_EQ(program->output.dpi, 160);
 
-  control("毫米宽编辑框")->setText(u("0.5"));
+  control<QLineEdit>("毫米宽编辑框")->setText(u("0.5"));
   clickArrow("毫米宽编辑框", -1);
   EXPECT_EQ(text("毫米宽编辑框"), u("0"));
   clickArrow("毫米宽编辑框", +1);
@@ -219,7 +179,7 @@ TEST_F(SizePanelTest, SizesArePersistedOnlyForABatchThatKeepsItsSettings) {
 
 TEST_F(SizePanelTest, JpgTargetIsCanonicalNeverZeroAndShownOnBothPages) {
   start();
-  control("像素法JPG体积编辑框")->clear();
+  control<QLineEdit>("像素法JPG体积编辑框")->clear();
   typeInto("像素法JPG体积编辑框", "0");
   EXPECT_EQ(text("像素法JPG体积编辑框"), u("500"));
   EXPECT_DOUBLE_EQ(program->output.jpgLimitKb, 500);
@@ -231,7 +191,7 @@ TEST_F(SizePanelTest, JpgTargetIsCanonicalNeverZeroAndShownOnBothPages) {
   EXPECT_DOUBLE_EQ(program->output.jpgLimitKb, 3);
 
   // A decimal value is reached by typing the point between digits.
-  QLineEdit* box = control("DPI法JPG体积编辑框");
+  QLineEdit* box = control<QLineEdit>("DPI法JPG体积编辑框");
   box->setFocus();
   box->setText(u("35"));
   box->setCursorPosition(1);
@@ -246,7 +206,7 @@ TEST_F(SizePanelTest, JpgTargetArrowsStepTheValue) {
   clickArrow("像素法体积编辑框", +1);
   EXPECT_EQ(text("像素法JPG体积编辑框"), u("501"));
   EXPECT_EQ(text("DPI法JPG体积编辑框"), u("501"));
-  control("DPI法JPG体积编辑框")->setText(u("1"));
+  control<QLineEdit>("DPI法JPG体积编辑框")->setText(u("1"));
   clickArrow("DPI法体积编辑框", -1);
   EXPECT_EQ(text("DPI法JPG体积编辑框"), u("500"));
   EXPECT_DOUBLE_EQ(program->output.jpgLimitKb, 500);
