@@ -64,18 +64,16 @@ bool ensureHelpFile(const QString& folder) {
   return ensureImages(folder) && written;
 }
 
-void openHelp(UrlOpener& opener, const QString& folder) {
+QString openHelp(UrlOpener& opener, const QString& folder) {
   ensureHelpFile(folder);
-  opener.open(QUrl::fromLocalFile(helpFileName(folder)));
+  const QString page = helpFileName(folder);
+  return opener.open(QUrl::fromLocalFile(page)) ? QString() : QDir::toNativeSeparators(page);
 }
 
-void openHomePage(UrlOpener& opener, const QString& folder) {
+QString openHomePage(UrlOpener& opener, const QString& folder) {
   const QString address = QString::fromUtf8(kHomePageAddress);
-  if (address.isEmpty()) {
-    openHelp(opener, folder);
-    return;
-  }
-  opener.open(QUrl(address));
+  if (address.isEmpty()) return openHelp(opener, folder);
+  return opener.open(QUrl(address)) ? QString() : address;
 }
 
 QByteArray carriedHelpPage() {

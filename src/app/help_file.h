@@ -25,11 +25,12 @@ QString helpFileName(const QString& folder);
 bool ensureHelpFile(const QString& folder);
 
 // Writes the page as ensureHelpFile does and opens it, even when writing failed: an older
-// copy still beats no help at all.
-void openHelp(UrlOpener& opener, const QString& folder);
+// copy still beats no help at all. Returns the page's path when nothing on the desktop
+// opened it, so that the user can be told where to find it; empty when it opened.
+QString openHelp(UrlOpener& opener, const QString& folder);
 
-// Opens kHomePageAddress, or the help page while that is empty.
-void openHomePage(UrlOpener& opener, const QString& folder);
+// Opens kHomePageAddress, or the help page while that is empty; returns what openHelp does.
+QString openHomePage(UrlOpener& opener, const QString& folder);
 
 QByteArray carriedHelpPage();
 // MD5 of the carried page as 32 lower-case hex digits, worked out when the program was built.

@@ -23,6 +23,7 @@
 #include "tools/tool_palette.h"
 #include "view/view_canvas_widget.h"
 #include "view/view_render.h"
+#include "view/zoom_steps.h"
 
 namespace veltrix {
 namespace {
@@ -137,8 +138,8 @@ void MainWindow::buildToolbar() {
       [this] { openPictureDialog(); },
       [this] { saveCrop(); },
       {},
-      [this] { zoomBy(1.02); },
-      [this] { zoomBy(0.98); },
+      [this] { zoomBy(kZoomInStep); },
+      [this] { zoomBy(kZoomOutStep); },
       [this] { rotatePicture(90); },
       [this] { rotatePicture(-90); },
       [this] { togglePalette(); },
@@ -174,6 +175,8 @@ void MainWindow::start() {
   shell.widthCorrection = kDesignClientWidth - client_->width();
   resize(width(), height() + shell.heightCorrection);
   resize(width() + shell.widthCorrection, height());
+  // Any smaller and the size panel's controls overlap and the frame leaves the view.
+  setMinimumSize(size());
 
   setWindowTitle(text(kCaption));
   setHint(text(kStartHint));

@@ -88,6 +88,7 @@ class MainWindow : public QWidget, private SizeHost {
   // The hint of the control under the mouse, which first ends a drag on every control but the
   // view canvas and the text entry box.
   void showHintFor(QWidget* under, QPoint at);
+  void tellPageNotOpened(const QString& page);
   void showCanvasHint();
 
   // The capture frame under the mouse, the move buttons and the arrow keys.

@@ -44,13 +44,22 @@ void MainWindow::cameraCommand() {
 void MainWindow::openCameraWindow() {}
 
 void MainWindow::helpCommand() {
-  openHelp(program_.services.urlOpener,
-           helpFileFolder(program_.shell.programFolder, program_.environment.configHome));
+  tellPageNotOpened(
+      openHelp(program_.services.urlOpener,
+               helpFileFolder(program_.shell.programFolder, program_.environment.configHome)));
 }
 
 void MainWindow::homePageCommand() {
-  openHomePage(program_.services.urlOpener,
-               helpFileFolder(program_.shell.programFolder, program_.environment.configHome));
+  tellPageNotOpened(
+      openHomePage(program_.services.urlOpener,
+                   helpFileFolder(program_.shell.programFolder, program_.environment.configHome)));
+}
+
+// Without a browser or a handler for the page nothing appears: the user is told where the page
+// is, to open it by hand.
+void MainWindow::tellPageNotOpened(const QString& page) {
+  if (page.isEmpty()) return;
+  program_.services.prompter.notify(this, QString::fromUtf8(kPageNotOpened) + page);
 }
 
 void MainWindow::aboutCommand() {

@@ -18,6 +18,7 @@
 #include "view/texts.h"
 #include "view/view_canvas_widget.h"
 #include "view/view_render.h"
+#include "view/zoom_steps.h"
 
 namespace veltrix {
 namespace {
@@ -110,12 +111,14 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return true;
   }
   if (event->type() == QEvent::Wheel) {
-    const int notches = static_cast<QWheelEvent*>(event)->angleDelta().y() / 120;
+    const int notches =
+        wholeNotches(program_.view, static_cast<QWheelEvent*>(event)->angleDelta().y());
     endPointerAction();
-    if (notches != 0) zoomBy(1.0 - 0.02 * notches);
+    if (notches != 0) zoomBy(1.0 - kWheelStep * notches);
     return true;
   }
-  if (event->type() == QEvent::MouseButtonPress) {
+  // The second press of a quick double click is a press like the first.
+  if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
     auto* mouse = static_cast<QMouseEvent*>(event);
     if (mouse->button() == Qt::LeftButton) pressOnView(mouse->position().toPoint());
     return true;
@@ -139,7 +142,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (!keypad && (key == Qt::Key_Minus || key == Qt::Key_Equal || key == Qt::Key_Plus)) {
       // The keys change the zoom even without a picture; the next fit replaces it.
       endPointerAction();
-      zoomView(program_.view, program_.document, key == Qt::Key_Minus ? 0.98 : 1.02, frameLines());
+      zoomView(program_.view, program_.document, key == Qt::Key_Minus ? kZoomOutStep : kZoomInStep,
+               frameLines());
       showView();
       return true;
     }

@@ -19,6 +19,7 @@ inline constexpr const char* kUnknownSaveType =
     "本软件只能保存bmp、jpg、jpeg、gif、png五类图片文件，请更改文件扩展名。";
 inline constexpr const char* kCannotWriteBefore = "图片文件“";
 inline constexpr const char* kCannotWriteAfter = "”无法写入，请检查保存位置是否存在且可写。";
+inline constexpr const char* kPageNotOpened = "无法自动打开网页，请在浏览器中打开：\r\n";
 inline constexpr const char* kAboutTitle = "关于本软件：";
 inline constexpr const char* kAboutText = "当前版本：V3.0";
 inline constexpr const char* kBatchIndicator = "使用批量截图模式";

@@ -30,6 +30,9 @@ struct ViewState {
   int centreY = 0;
   ScrollAxis horizontal;
   ScrollAxis vertical;
+  // Wheel movement not yet making a whole notch: fine-grained wheels and touchpads send
+  // many small steps that only add up to one.
+  int wheelRemainder = 0;
 
   QImage pictureCanvas;  // the whole picture at the zoom
   QImage backCanvas;     // the view without the frame lines

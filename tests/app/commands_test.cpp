@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QEnterEvent>
 #include <QMenuBar>
 #include <QTest>
@@ -164,6 +165,21 @@ TEST_F(CommandsTest, AboutAndHelpFromTheMenus) {
   QFile::remove(page);
   control<QToolBar>("工具条1")->actions().at(12)->trigger();
   EXPECT_TRUE(QFile::exists(page));
+  EXPECT_EQ(fixture.prompter.records.size(), 1u);
+}
+
+TEST_F(CommandsTest, APageNothingOpensIsNamedForTheUser) {
+  fixture.urlOpener.handled = false;
+  const QString page = QDir::toNativeSeparators(fixture.path(u("program/Veltrix使用帮助.html")));
+  for (int slot : {11, 12}) {
+    fixture.prompter.records.clear();
+    control<QToolBar>("工具条1")->actions().at(slot)->trigger();
+    ASSERT_EQ(fixture.prompter.messages().size(), 1u) << slot;
+    EXPECT_EQ(fixture.prompter.messages()[0].title, u("提示"));
+    EXPECT_EQ(fixture.prompter.messages()[0].text,
+              u("无法自动打开网页，请在浏览器中打开：\r\n") + page);
+    EXPECT_TRUE(QFile::exists(page));
+  }
 }
 
 }  // namespace

@@ -236,6 +236,14 @@ TEST_F(MainWindowTest, WheelNotchTowardsTheUserEnlargesAndEnablesTheScrollBar) {
   EXPECT_FALSE(vertical->isEnabled());
 }
 
+TEST_F(MainWindowTest, WindowNeverShrinksBelowItsDesignSize) {
+  const QSize design = window->size();
+  EXPECT_EQ(window->minimumSize(), design);
+  window->resize(300, 200);
+  EXPECT_EQ(window->size(), design);
+  EXPECT_EQ(control<QWidget>("可视画板")->size(), QSize(411, 279));
+}
+
 TEST_F(MainWindowTest, ResizingRedrawsAShownPicture) {
   QImage picture(200, 100, QImage::Format_RGB32);
   picture.fill(qRgb(10, 20, 30));
