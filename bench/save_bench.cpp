@@ -125,9 +125,11 @@ bool runProcess(const QString& program, const QStringList& arguments) {
 int encodeChild(const QString& in, const QString& out, double limitKb) {
   const std::optional<QImage> picture = decodePictureFile(in);
   if (!picture) return 1;
-  const EncodeResult result = encodePicture(*picture, QStringLiteral(".jpg"), limitKb, 96);
-  if (!result.targetMet) std::fprintf(stderr, "target not met\n");
-  return writeBytesToFile(out, result.bytes) ? 0 : 1;
+  const std::optional<EncodeResult> result =
+      encodePicture(*picture, QStringLiteral(".jpg"), limitKb, 96);
+  if (!result) return 1;
+  if (!result->targetMet) std::fprintf(stderr, "target not met\n");
+  return writeBytesToFile(out, result->bytes) ? 0 : 1;
 }
 
 }  // namespace

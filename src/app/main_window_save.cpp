@@ -64,17 +64,19 @@ bool MainWindow::frameCanBeSaved() {
 }
 
 bool MainWindow::writeCrop(const QString& path, const QString& ext) {
-  const EncodeResult encoded =
+  const std::optional<EncodeResult> encoded =
       encodePicture(grabFrame(program_.view.viewCanvas, frameLines().interior), ext,
                     program_.output.jpgLimitKb, program_.output.dpi);
-  if (!writeBytesToFile(path, encoded.bytes)) {
-    program_.services.prompter.notify(
-        this, u8(kCannotWriteBefore) + QDir::toNativeSeparators(path) + u8(kCannotWriteAfter),
-        PromptIcon::Information);
+  if (!encoded) {
+    program_.services.prompter.notify(this, u8(kNoPictureMade), PromptIcon::Information);
     return false;
   }
-  if (!encoded.targetMet)
-    program_.services.prompter.notify(this, sizeTargetMessage(encoded.smallestBytes));
+  if (!writeBytesToFile(path, encoded->bytes)) {
+    program_.services.prompter.notify(this, cannotWriteMessage(path), PromptIcon::Information);
+    return false;
+  }
+  if (!encoded->targetMet)
+    program_.services.prompter.notify(this, sizeTargetMessage(encoded->smallestBytes));
   return true;
 }
 
@@ -112,6 +114,10 @@ void MainWindow::saveBatchCrop() {
     return;
   }
   if (!frameCanBeSaved()) return;
+  if (!formatForExtension(batch.saveFormat)) {
+    program_.services.prompter.notify(this, u8(kUnknownBatchFormat), PromptIcon::Information);
+    return;
+  }
   NamingInputs inputs;
   inputs.folder = batch.saveFolder;
   inputs.ext = batch.saveFormat.toLower();

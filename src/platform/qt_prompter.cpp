@@ -54,7 +54,9 @@ PromptAnswer fromQtButton(int button) {
 
 void prepare(QFileDialog& dialog, const FileDialogRequest& request) {
   dialog.setWindowTitle(request.title);
+  // The filter's own text is its name; Qt would add the patterns in brackets a second time.
   dialog.setNameFilter(request.filter);
+  dialog.setOption(QFileDialog::HideNameFilterDetails);
   if (!request.initialFolder.isEmpty()) dialog.setDirectory(request.initialFolder);
   if (!request.initialName.isEmpty()) dialog.selectFile(request.initialName);
   if (!request.defaultExtension.isEmpty()) dialog.setDefaultSuffix(request.defaultExtension);

@@ -20,7 +20,7 @@ double limitBytes(double limitKb) {
 }
 
 bool fits(const QByteArray& bytes, double limit) {
-  return bytes.isEmpty() || double(bytes.size()) <= limit;
+  return double(bytes.size()) <= limit;
 }
 
 // Halves away from zero; the tolerance keeps a value printed as x.x5 from rounding down.
@@ -39,12 +39,13 @@ EncodeResult fitJpegToLimit(double limitKb, const JpegEncoder& encode) {
   QByteArray result;
   for (;; best -= kCoarseStep) {
     result = encode(best);
+    if (result.isEmpty()) return {};
     if (fits(result, limit)) break;
     if (best == 0) return {result, false, result.size()};
   }
   for (int quality = best + 1; quality <= std::min(best + kCoarseStep - 1, 100); ++quality) {
     QByteArray bytes = encode(quality);
-    if (!fits(bytes, limit)) break;
+    if (bytes.isEmpty() || !fits(bytes, limit)) break;
     result = std::move(bytes);
   }
   return {result, true, 0};

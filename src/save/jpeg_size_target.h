@@ -20,7 +20,8 @@ using JpegEncoder = std::function<QByteArray(int quality)>;
 
 // The limit is floor(limitKb × 1024) bytes. Tries qualities 100, 95, …, 0 until one fits, then
 // up to four single steps above it while they keep fitting. When not even quality 0 fits, its
-// bytes come back with targetMet false and their size as smallestBytes. An empty encoding fits.
+// bytes come back with targetMet false and their size as smallestBytes. An empty encoding is
+// no picture and never fits: the search stops there and gives no bytes.
 EncodeResult fitJpegToLimit(double limitKb, const JpegEncoder& encode);
 
 // Tells the user the smallest size reachable, in KB to one decimal, and asks for a new target.

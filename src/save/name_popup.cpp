@@ -8,6 +8,7 @@
 
 #include "platform/prompter.h"
 #include "save/output_naming.h"
+#include "save/picture_encoding.h"
 #include "save/texts.h"
 
 namespace veltrix {
@@ -62,16 +63,22 @@ NamePopup::NamePopup(Prompter& prompter, NamePopupSetup setup, QWidget* parent)
 }
 
 void NamePopup::confirm() {
-  const QString name = safeFileName(withoutPictureExtensions(trimmedOfSpaces(nameBox_->text())));
+  const QString typed = withoutPictureExtensions(trimmedOfSpaces(nameBox_->text()));
   // Nothing is left to name the file by when the box held only spaces, extensions or dots.
-  if (onlyDots(name)) {
+  if (onlyDots(typed)) {
     prompter_.notify(this, QString::fromUtf8(save_texts::kEmptyName), PromptIcon::Information);
     return;
   }
 
-  const QString path = nextFreeSuffixedPath(setup_.folder, name, setup_.ext);
-  // Without a copy the picture stays in the temporary file and the popup stays open.
-  if (!QFile::copy(setup_.temporaryPath, path)) return;
+  const QString path = nextFreeSuffixedPath(setup_.folder, safeFileName(typed), setup_.ext);
+  // Written whole or not at all; until then the picture stays in the temporary file and the
+  // popup stays open for another name.
+  QFile temporary(setup_.temporaryPath);
+  if (!temporary.open(QIODevice::ReadOnly) || !writeBytesToFile(path, temporary.readAll())) {
+    prompter_.notify(this, cannotWriteMessage(path), PromptIcon::Information);
+    return;
+  }
+  temporary.close();
   QFile::remove(setup_.temporaryPath);
   savedPath_ = path;
   accept();

@@ -89,14 +89,18 @@ QString nextFreeSuffixedPath(const QString& folder, const QString& name, const Q
 }
 
 QString sameNameBase(const QString& sourceFileName) {
-  const qsizetype dot = sourceFileName.indexOf(QLatin1Char('.'));
-  return dot < 0 ? QString() : sourceFileName.left(dot);
+  const qsizetype dot = sourceFileName.lastIndexOf(QLatin1Char('.'));
+  return dot <= 0 ? sourceFileName : sourceFileName.left(dot);
 }
 
 QString safeFileName(const QString& name) {
   QString safe = name;
   for (QChar& c : safe) {
     if (isUnsafe(c)) c = QLatin1Char('_');
+  }
+  for (QChar& c : safe) {
+    if (c != QLatin1Char('.')) break;
+    c = QLatin1Char('_');
   }
   return safe;
 }
@@ -109,7 +113,7 @@ QString makeOutputName(const QString& rule, const NamingInputs& in) {
   switch (ruleOf(rule)) {
     case Rule::SameName:
       // The same name replaces an earlier picture of the same source on purpose.
-      return in.folder + QLatin1Char('/') + sameNameBase(in.sourceName) + in.ext;
+      return in.folder + QLatin1Char('/') + safeFileName(sameNameBase(in.sourceName)) + in.ext;
     case Rule::Time:
       // Two pictures within one second must both survive.
       return nextFreeSuffixedPath(in.folder, timeStampName(in.now), in.ext);

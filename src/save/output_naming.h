@@ -23,11 +23,13 @@ QString nextFreeNumberedPath(const QString& folder, const QString& prefix, const
 // folder/name + ext, or when taken folder/name + "—" + k + ext for the smallest free k from 1.
 QString nextFreeSuffixedPath(const QString& folder, const QString& name, const QString& ext);
 
-// The file name up to its first "."; empty when it has none.
+// The file name without its last extension, so that "张三.2024.jpg" and "张三.2025.jpg" stay
+// two pictures; a name without "." (or whose only "." leads it) is its own base.
 QString sameNameBase(const QString& sourceFileName);
 
 // The name with path separators, the characters file names cannot hold and control characters
-// turned into "_", so that a typed or imported name always stays inside the save folder.
+// turned into "_", so that a typed or imported name always stays inside the save folder; leading
+// dots become "_" too, so that no picture turns into a hidden file.
 QString safeFileName(const QString& name);
 
 // Where a picture waits while the user is asked for its name.

@@ -1,7 +1,11 @@
 // Chooses the encoder by extension and writes finished files atomically.
 #include "save/picture_encoding.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
+
+#include "save/texts.h"
 
 namespace veltrix {
 
@@ -14,18 +18,27 @@ std::optional<EncodedFormat> formatForExtension(const QString& ext) {
   return std::nullopt;
 }
 
-EncodeResult encodePicture(const QImage& source, const QString& ext, double limitKb, int dpi) {
+std::optional<EncodeResult> encodePicture(const QImage& source, const QString& ext, double limitKb,
+                                          int dpi) {
   const std::optional<EncodedFormat> format = formatForExtension(ext);
-  if (!format) return {};
-  if (*format != EncodedFormat::Jpeg) return {encodeImage(source, *format, dpi)};
-  // Converted once here rather than once per quality tried.
-  const QImage picture = source.convertToFormat(QImage::Format_RGB32);
-  return fitJpegToLimit(limitKb, [&picture, dpi](int quality) {
-    return encodeImage(picture, EncodedFormat::Jpeg, dpi, quality);
-  });
+  if (!format || source.isNull()) return std::nullopt;
+  EncodeResult result;
+  if (*format != EncodedFormat::Jpeg) {
+    result.bytes = encodeImage(source, *format, dpi);
+  } else {
+    // Converted once here rather than once per quality tried.
+    const QImage picture = source.convertToFormat(QImage::Format_RGB32);
+    result = fitJpegToLimit(limitKb, [&picture, dpi](int quality) {
+      return encodeImage(picture, EncodedFormat::Jpeg, dpi, quality);
+    });
+  }
+  if (result.bytes.isEmpty()) return std::nullopt;
+  return result;
 }
 
 bool writeBytesToFile(const QString& path, const QByteArray& bytes) {
+  const QFileInfo existing(path);
+  if (existing.exists() && !(existing.permissions() & QFileDevice::WriteOwner)) return false;
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) return false;
   if (file.write(bytes) != bytes.size()) {
@@ -33,6 +46,11 @@ bool writeBytesToFile(const QString& path, const QByteArray& bytes) {
     return false;
   }
   return file.commit();
+}
+
+QString cannotWriteMessage(const QString& path) {
+  return QString::fromUtf8(save_texts::kCannotWriteBefore) + QDir::toNativeSeparators(path) +
+         QString::fromUtf8(save_texts::kCannotWriteAfter);
 }
 
 }  // namespace veltrix

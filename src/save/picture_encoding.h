@@ -16,12 +16,19 @@ namespace veltrix {
 std::optional<EncodedFormat> formatForExtension(const QString& ext);
 
 // BMP, GIF and PNG are encoded once and always meet the target. A JPEG is held under limitKb
-// by fitJpegToLimit, every quality encoded from the same source pixels. An unknown extension
-// gives empty bytes.
-EncodeResult encodePicture(const QImage& source, const QString& ext, double limitKb, int dpi);
+// by fitJpegToLimit, every quality encoded from the same source pixels. Nothing for an unknown
+// extension or when the encoder gives no bytes (a null or empty source): an empty file must
+// never stand for a picture.
+std::optional<EncodeResult> encodePicture(const QImage& source, const QString& ext, double limitKb,
+                                          int dpi);
 
 // Writes to a temporary file in the same folder and renames it over the path, replacing any
-// file there only once the new one is complete. False when the file cannot be written.
+// file there only once the new one is complete; through a symbolic link the file it points to
+// is replaced and the link kept. A file whose owner made it read-only is never replaced, not even
+// for root. False when the file cannot be written.
 bool writeBytesToFile(const QString& path, const QByteArray& bytes);
+
+// Tells the user which file could not be written and what to check.
+QString cannotWriteMessage(const QString& path);
 
 }  // namespace veltrix

@@ -2,67 +2,32 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 
-#include "app/main_window.h"
-#include "platform/image_codec.h"
-#include "program_fixture.h"
+#include "app/texts.h"
+#include "platform/qt_prompter.h"
 #include "settings/naming_rules.h"
-#include "test_files.h"
+#include "view/scaler.h"
+#include "window_fixture.h"
 
 namespace veltrix {
 namespace {
 
 using test::u;
 
-QImage noise(int width, int height) {
-  QImage image(width, height, QImage::Format_RGB32);
-  QRandomGenerator random(99);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) image.setPixel(x, y, random.generate() | 0xFF000000u);
-  return image;
-}
-
-class SaveCropTest : public testing::Test {
+class SaveCropTest : public test::WindowTest {
  protected:
-  void SetUp() override {
-    program = fixture.makeProgram();
-    window = std::make_unique<MainWindow>(*program);
-    window->start();
-    QDir(fixture.root.path()).mkpath(QStringLiteral("out"));
-  }
+  void SetUp() override { start(); }
 
   // Opens a noise picture from a file, as the user does.
-  QImage openNoise(int width, int height) {
-    const QImage picture = noise(width, height);
-    const QString path = fixture.path(u("source.png"));
-    EXPECT_TRUE(picture.save(path, "PNG"));
-    window->loadPicture(path);
-    return picture;
-  }
-
-  QString out(const QString& name) const { return fixture.path(u("out/") + name); }
-
-  // Saves through the scripted save dialog and returns the decoded file.
-  std::optional<QImage> saveAs(const QString& name) {
-    fixture.prompter.paths.push_back(out(name));
-    window->saveCrop();
-    return decodePictureFile(out(name));
-  }
-
-  QImage shownInFrame() const {
-    return program->view.viewCanvas.copy(program->frame.interiorLeft, program->frame.interiorTop,
-                                         program->output.pixelWidth, program->output.pixelHeight);
-  }
-
-  test::ProgramFixture fixture;
-  std::unique_ptr<Program> program;
-  std::unique_ptr<MainWindow> window;
+  QImage openNoise(int width, int height) { return openPicture(test::noisePicture(width, height)); }
 };
 
 TEST_F(SaveCropTest, PngHoldsExactlyThePictureUnderTheFrameWithItsDpi) {
@@ -75,6 +40,7 @@ TEST_F(SaveCropTest, PngHoldsExactlyThePictureUnderTheFrameWithItsDpi) {
   const QPoint inPicture(program->frame.interiorLeft - program->view.offsetX,
                          program->frame.interiorTop - program->view.offsetY);
   EXPECT_EQ(*saved, source.copy(QRect(inPicture, QSize(160, 210))));
+  EXPECT_EQ(*saved, expectedCrop());
   const QImage withDpi(out(u("crop.png")));
   EXPECT_EQ(withDpi.dotsPerMeterX(), 6299);  // 160 DPI
 
@@ -92,7 +58,58 @@ TEST_F(SaveCropTest, AtHalfZoomTheFileHoldsTheShownPixels) {
   window->zoomBy(1.0);
   const std::optional<QImage> saved = saveAs(u("half.bmp"));
   ASSERT_TRUE(saved);
-  EXPECT_EQ(*saved, shownInFrame());
+  // The picture as the scaler makes it at half size, shown at zoom 1 from there.
+  const std::optional<QRect> interior = test::drawnInterior(program->view.viewCanvas);
+  ASSERT_TRUE(interior);
+  EXPECT_EQ(*saved,
+            test::expectedAtZoomOne(scalePicture(opened, 400, 300), control("可视画板")->size(),
+                                    scrollPositions(), *interior));
+}
+
+TEST_F(SaveCropTest, FrameOverTheMarginOrPastTheCanvasSavesWhiteThere) {
+  // The drag is held inside the canvas; a drag that reaches another control ends there.
+  const struct {
+    const char* name;
+    QPoint grip;  // where in the interior the frame is taken
+    QPoint drag;
+  } cases[] = {
+      {"over the right and bottom margins", {5, 5}, {100, 40}},
+      {"past the left and top edges", {150, 200}, {-140, -60}},
+      {"past the right and bottom edges", {5, 5}, {200, 60}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    start();
+    const QImage source = openNoise(300, 200);
+    QWidget* canvas = control("可视画板");
+    const QPoint from = QPoint(program->frame.interiorLeft, program->frame.interiorTop) + c.grip;
+    QTest::mousePress(canvas, Qt::LeftButton, {}, from);
+    QTest::mouseMove(canvas, from + c.drag);
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, from + c.drag);
+    const QRect interior(from - c.grip + c.drag, QSize(160, 210));
+    ASSERT_EQ(QPoint(program->frame.interiorLeft, program->frame.interiorTop), interior.topLeft());
+    const std::optional<QImage> saved = saveAs(u("edge.png"));
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(*saved, test::expectedAtZoomOne(source, canvas->size(), {}, interior));
+  }
+}
+
+TEST_F(SaveCropTest, SaveDialogShowsItsFileTypeOnce) {
+  openNoise(100, 100);
+  QtPrompter prompter;
+  QStringList shown;
+  QTimer::singleShot(0, [&shown] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    auto* types = dialog->findChild<QComboBox*>(u("fileTypeCombo"));
+    ASSERT_NE(types, nullptr);
+    for (int i = 0; i < types->count(); ++i) shown << types->itemText(i);
+    dialog->reject();
+  });
+  FileDialogRequest request;
+  request.filter = u(app_texts::kSaveFilter);
+  EXPECT_TRUE(prompter.saveFile(window.get(), request).isEmpty());
+  EXPECT_EQ(shown, QStringList{u("图片文件 *.jpg *.bmp *.gif *.png")});
 }
 
 TEST_F(SaveCropTest, EveryFormatWritesAFileThatDecodesBack) {
@@ -190,7 +207,7 @@ TEST_F(BatchSaveTest, SequenceRuleNumbersTheFilesAndPlaysTheCropSound) {
   program->batch.cropSound = true;
   window->saveCrop();
   window->saveCrop();
-  EXPECT_EQ(*decodePictureFile(out(u("0001.bmp"))), shownInFrame());
+  EXPECT_EQ(*decodePictureFile(out(u("0001.bmp"))), expectedCrop());
   EXPECT_TRUE(QFile::exists(out(u("0002.bmp"))));
   ASSERT_EQ(fixture.sound.played.size(), 2);
   EXPECT_EQ(fixture.sound.played[0].size(), 40044);
@@ -208,6 +225,33 @@ TEST_F(BatchSaveTest, SameNameRuleUsesThePictureTheUserOpened) {
   EXPECT_TRUE(fixture.sound.played.isEmpty());
 }
 
+TEST_F(BatchSaveTest, SameNameRuleKeepsPicturesThatDifferAfterTheFirstDot) {
+  program->batch.namingRule = u(kBatchNamingRules[0]);
+  program->batch.pictureOrigin = PictureOrigin::OpenedByUser;
+  for (const char* source : {"/photos/张三.2024.jpg", "/photos/张三.2025.jpg"}) {
+    program->batch.userPicturePath = u(source);
+    window->saveCrop();
+  }
+  EXPECT_EQ(QDir(fixture.path(u("out"))).entryList(QDir::Files),
+            (QStringList{u("张三.2024.bmp"), u("张三.2025.bmp")}));
+  // Cropping the same picture again replaces its own output.
+  window->saveCrop();
+  EXPECT_EQ(QDir(fixture.path(u("out"))).entryList(QDir::Files).size(), 2);
+}
+
+TEST_F(BatchSaveTest, AFormatThatIsNoPictureTypeWritesNothing) {
+  program->batch.namingRule = u(kBatchNamingRules[2]);
+  program->batch.saveFormat = u(".TIF");
+  program->batch.cropSound = true;
+  window->saveCrop();
+  ASSERT_EQ(fixture.prompter.messages().size(), 1u);
+  EXPECT_EQ(
+      fixture.prompter.messages()[0].text,
+      u("批量截图的保存格式不是bmp、jpg、gif、png之一，请在批量截图设置中重新选择保存格式。"));
+  EXPECT_TRUE(QDir(fixture.path(u("out"))).isEmpty());
+  EXPECT_TRUE(fixture.sound.played.isEmpty());
+}
+
 TEST_F(BatchSaveTest, AskEveryTimeRuleMovesThePictureToTheTypedName) {
   program->batch.namingRule = u(kBatchNamingRules[4]);
   QTimer::singleShot(0, [] {
@@ -218,7 +262,7 @@ TEST_F(BatchSaveTest, AskEveryTimeRuleMovesThePictureToTheTypedName) {
     QTest::mouseClick(popup->findChild<QAbstractButton*>(u("按钮1")), Qt::LeftButton);
   });
   window->saveCrop();
-  EXPECT_EQ(*decodePictureFile(out(u("张三.bmp"))), shownInFrame());
+  EXPECT_EQ(*decodePictureFile(out(u("张三.bmp"))), expectedCrop());
   EXPECT_FALSE(QFile::exists(program->shell.settingsFolder + u("/临时C.bmp")));
 }
 

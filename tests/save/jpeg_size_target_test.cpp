@@ -101,15 +101,24 @@ TEST(JpegSizeTarget, UnreachableLimitGivesQualityZeroAndItsSize) {
   EXPECT_EQ(result.smallestBytes, 100);
 }
 
-TEST(JpegSizeTarget, EmptyEncodingFitsAtOnce) {
+TEST(JpegSizeTarget, EmptyEncodingNeverFits) {
   int calls = 0;
-  const EncodeResult result = fitJpegToLimit(-1.0, [&calls](int) {
+  const EncodeResult nothing = fitJpegToLimit(1000, [&calls](int) {
     ++calls;
     return QByteArray();
   });
   EXPECT_EQ(calls, 1);
-  EXPECT_TRUE(result.targetMet);
-  EXPECT_TRUE(result.bytes.isEmpty());
+  EXPECT_TRUE(nothing.bytes.isEmpty());
+
+  // 1000 bytes fit from quality 50 down; quality 51 of the fine pass gives nothing.
+  calls = 0;
+  const EncodeResult stopped = fitJpegToLimit(1000.0 / 1024, [&calls](int quality) {
+    ++calls;
+    return quality == 51 ? QByteArray() : QByteArray(quality <= 50 ? 1000 : 2000, 'x');
+  });
+  EXPECT_EQ(calls, 12);  // 100, 95, …, 50, then 51
+  EXPECT_EQ(stopped.bytes.size(), 1000);
+  EXPECT_TRUE(stopped.targetMet);
 }
 
 struct LimitCase {

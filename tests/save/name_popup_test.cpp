@@ -85,9 +85,9 @@ TEST_F(NamePopupTest, ConfirmedNamesMoveThePictureIntoTheFolder) {
     bool byEnter;
   } cases[] = {
       {"photo.JPG", "photo.jpg", true}, {"a.png.b", "a.b.jpg", false},
-      {"../../x", ".._.._x.jpg", true}, {"  A 01  ", "A 01.jpg", false},
+      {"../../x", "___.._x.jpg", true}, {"  A 01  ", "A 01.jpg", false},
       {"x.Bmp.gIf.PNG", "x.jpg", true}, {"a:b*c?", "a_b_c_.jpg", false},
-      {"..a", "..a.jpg", true},
+      {"..a", "__a.jpg", true},         {".profile", "_profile.jpg", false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.typed);
@@ -152,6 +152,37 @@ TEST_F(NamePopupTest, ATakenNameGetsANumberAndTheEarlierPictureSurvives) {
   EXPECT_EQ(popup->savedPath(), path);
   EXPECT_EQ(test::readBytes(path), kPicture);
   EXPECT_EQ(test::readBytes(saved("A01.JPG")), "earlier");
+}
+
+TEST_F(NamePopupTest, AFailedWriteIsNamedAndLeavesNothingBehind) {
+  const struct {
+    const char* name;
+    QString folder;
+    QString typed;
+  } cases[] = {
+      {"missing folder", dir_.filePath("gone"), "A01"},
+      {"name too long for the file system", folder(), QString(300, QLatin1Char('x'))},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    prompter_.records.clear();
+    NamePopup popup(prompter_, NamePopupSetup{true, c.folder, ".jpg", temporary()});
+    popup.show();
+    QTest::keyClicks(nameBox(popup), c.typed);
+    pressEnter(popup);
+
+    const QString path = c.folder + '/' + c.typed + ".jpg";
+    ASSERT_EQ(prompter_.records.size(), 1u);
+    EXPECT_EQ(prompter_.records[0].title, u("提示"));
+    EXPECT_EQ(prompter_.records[0].text, u("图片文件“") + QDir::toNativeSeparators(path) +
+                                             u("”无法写入，请检查保存位置是否存在且可写。"));
+    EXPECT_TRUE(popup.isVisible());
+    EXPECT_TRUE(popup.savedPath().isEmpty());
+    EXPECT_EQ(test::readBytes(temporary()), kPicture);
+    EXPECT_TRUE(
+        QDir(folder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(dir_.filePath("gone")));
+  }
 }
 
 TEST_F(NamePopupTest, ClosingLeavesThePictureInTheTemporaryFile) {

@@ -107,13 +107,20 @@ TEST_F(OutputNaming, SuffixesCountUpWithAnEmDash) {
   EXPECT_EQ(nextFreeSuffixedPath(folder(), "A01", ".png"), path("A01.png"));
 }
 
-TEST_F(OutputNaming, SameNameBaseEndsAtTheFirstDot) {
+TEST_F(OutputNaming, SameNameBaseDropsOnlyTheLastExtension) {
   const struct {
     const char* source;
     const char* base;
   } cases[] = {
-      {"a.b.jpg", "a"}, {"IMG_001.JPG", "IMG_001"}, {"noext", ""},
-      {".hidden", ""},  {"证件照.png", "证件照"},   {"", ""},
+      {"a.b.jpg", "a.b"},
+      {"IMG_001.JPG", "IMG_001"},
+      {"noext", "noext"},
+      {".hidden", ".hidden"},
+      {"证件照.png", "证件照"},
+      {"", ""},
+      {"张三.2024.jpg", "张三.2024"},
+      {"张三.2025.jpg", "张三.2025"},
+      {"trailing.", "trailing"},
   };
   for (const auto& c : cases) EXPECT_EQ(sameNameBase(u(c.source)), u(c.base)) << c.source;
 }
@@ -123,14 +130,17 @@ TEST_F(OutputNaming, SafeNamesCannotLeaveTheFolder) {
     const char* name;
     const char* safe;
   } cases[] = {
-      {"../../x", ".._.._x"},
+      {"../../x", "___.._x"},
       {"a:b*c?\"<>|", "a_b_c_____"},
-      {"..\\..\\x", ".._.._x"},
+      {"..\\..\\x", "___.._x"},
       {"/etc/passwd", "_etc_passwd"},
       {"tab\there\nnew", "tab_here_new"},
       {"\x01\x1f\x7f", "___"},
       {"张三 A-01.v2", "张三 A-01.v2"},
       {"", ""},
+      {"..a", "__a"},
+      {".hidden.v2", "_hidden.v2"},
+      {"a..b.", "a..b."},
   };
   for (const auto& c : cases) EXPECT_EQ(safeFileName(u(c.name)), u(c.safe)) << c.name;
 }
@@ -210,9 +220,11 @@ TEST_F(OutputNaming, SpreadsheetCellsAndPrefixesAreMadeSafe) {
   in.folder = folder();
   in.ext = ".jpg";
   in.spreadsheetName = "../../x";
-  EXPECT_EQ(makeOutputName(u(kBatchNamingRules[5]), in), path(".._.._x.jpg"));
+  EXPECT_EQ(makeOutputName(u(kBatchNamingRules[5]), in), path("___.._x.jpg"));
   in.customPrefix = "../up";
-  EXPECT_EQ(makeOutputName(u(kBatchNamingRules[3]), in), path(".._up0001.jpg"));
+  EXPECT_EQ(makeOutputName(u(kBatchNamingRules[3]), in), path("___up0001.jpg"));
+  in.sourceName = ".hidden.jpg";
+  EXPECT_EQ(makeOutputName(u(kBatchNamingRules[0]), in), path("_hidden.jpg"));
 }
 
 }  // namespace

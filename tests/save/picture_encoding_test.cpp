@@ -3,6 +3,10 @@
 #include "save/picture_encoding.h"
 
 #include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include <QDir>
 #include <QFileInfo>
@@ -71,7 +75,7 @@ class EncodedByExtension : public testing::TestWithParam<MagicCase> {};
 
 TEST_P(EncodedByExtension, StartsWithTheFormatsMagicAndDecodes) {
   const QImage source = photo().copy(0, 0, 40, 30);
-  const EncodeResult result = encodePicture(source, u(GetParam().ext), 1000, 300);
+  const EncodeResult result = encodePicture(source, u(GetParam().ext), 1000, 300).value();
   EXPECT_TRUE(result.targetMet);
   EXPECT_TRUE(result.bytes.startsWith(QByteArray::fromHex(GetParam().magicHex)));
   const std::optional<QImage> decoded = decodePicture(result.bytes);
@@ -85,10 +89,21 @@ INSTANTIATE_TEST_SUITE_P(Extensions, EncodedByExtension,
                                          MagicCase{".Jpg", "ffd8ffe0"}, MagicCase{".bmp", "424d"},
                                          MagicCase{".gif", "474946383961"}));
 
-TEST(PictureEncoding, UnknownExtensionGivesNothing) {
-  const EncodeResult result = encodePicture(photo(), u(".tif"), 1000, 300);
-  EXPECT_TRUE(result.bytes.isEmpty());
-  EXPECT_TRUE(result.targetMet);
+TEST(PictureEncoding, NoPictureOrUnknownExtensionGivesNothing) {
+  const struct {
+    const char* name;
+    QImage source;
+    const char* ext;
+  } cases[] = {
+      {"tif", photo(), ".tif"},
+      {"no extension", photo(), ""},
+      {"null jpg", QImage(), ".jpg"},
+      {"null png", QImage(), ".png"},
+      {"null bmp", QImage(), ".bmp"},
+      {"null gif", QImage(), ".gif"},
+      {"empty jpg", QImage(0, 5, QImage::Format_RGB32), ".jpg"},
+  };
+  for (const auto& c : cases) EXPECT_FALSE(encodePicture(c.source, u(c.ext), 1000, 300)) << c.name;
 }
 
 TEST(PictureEncoding, JpegTargetBetweenQualitiesKeepsTheHighestThatFits) {
@@ -103,7 +118,7 @@ TEST(PictureEncoding, JpegTargetBetweenQualitiesKeepsTheHighestThatFits) {
   const qsizetype limit = (sizes[3] + sizes[4]) / 2;
   ASSERT_LT(sizes[3], limit);
 
-  const EncodeResult result = encodePicture(source, u(".jpg"), double(limit) / 1024, 300);
+  const EncodeResult result = encodePicture(source, u(".jpg"), double(limit) / 1024, 300).value();
   EXPECT_TRUE(result.targetMet);
   EXPECT_LE(result.bytes.size(), limit);
   EXPECT_EQ(result.bytes, encodeImage(source, EncodedFormat::Jpeg, 300, 83));
@@ -112,7 +127,7 @@ TEST(PictureEncoding, JpegTargetBetweenQualitiesKeepsTheHighestThatFits) {
 TEST(PictureEncoding, UnreachableJpegTargetReportsTheSmallestSize) {
   const QImage source = photo();
   const QByteArray smallest = encodeImage(source, EncodedFormat::Jpeg, 300, 0);
-  const EncodeResult result = encodePicture(source, u(".jpg"), 1, 300);
+  const EncodeResult result = encodePicture(source, u(".jpg"), 1, 300).value();
   EXPECT_FALSE(result.targetMet);
   EXPECT_EQ(result.bytes, smallest);
   EXPECT_EQ(result.smallestBytes, smallest.size());
@@ -120,11 +135,11 @@ TEST(PictureEncoding, UnreachableJpegTargetReportsTheSmallestSize) {
 
 TEST(PictureEncoding, LosslessFormatsIgnoreTheLimit) {
   for (const char* ext : {".bmp", ".png", ".gif"}) {
-    const EncodeResult result = encodePicture(photo(), u(ext), 1, 300);
+    const EncodeResult result = encodePicture(photo(), u(ext), 1, 300).value();
     EXPECT_TRUE(result.targetMet) << ext;
     EXPECT_GT(result.bytes.size(), 1024) << ext;
   }
-  EXPECT_EQ(encodePicture(photo(), u(".bmp"), 1, 300).bytes.size(), 54 + 1076 * 441);
+  EXPECT_EQ(encodePicture(photo(), u(".bmp"), 1, 300)->bytes.size(), 54 + 1076 * 441);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -157,6 +172,70 @@ TEST(WriteBytesToFile, EmptyBytesMakeAnEmptyFile) {
   ASSERT_TRUE(writeBytesToFile(path, {}));
   EXPECT_TRUE(QFileInfo::exists(path));
   EXPECT_EQ(QFileInfo(path).size(), 0);
+}
+
+TEST(WriteBytesToFile, AWriteThroughALinkReplacesItsTargetAndKeepsTheLink) {
+  QTemporaryDir dir;
+  const QString target = dir.filePath(u("target.png"));
+  const QString link = dir.filePath(u("link.png"));
+  ASSERT_TRUE(writeBytes(target, "old"));
+  ASSERT_TRUE(QFile::link(target, link));
+  ASSERT_TRUE(writeBytesToFile(link, "new"));
+  EXPECT_TRUE(QFileInfo(link).isSymLink());
+  EXPECT_EQ(readBytes(target), "new");
+  EXPECT_EQ(entriesOf(dir), (QStringList{u("link.png"), u("target.png")}));
+}
+
+// A write that fails midway keeps the earlier file whole and leaves no partial file beside it.
+class FailingWrite : public testing::Test {
+ protected:
+  void expectEarlierFileKept(const QString& folder, const QString& path) {
+    EXPECT_FALSE(writeBytesToFile(path, QByteArray(256 * 1024, 'n')));
+    EXPECT_EQ(readBytes(path), "earlier");
+    EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{QFileInfo(path).fileName()});
+  }
+};
+
+TEST_F(FailingWrite, ReadOnlyFileIsNotReplaced) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(u("kept.jpg"));
+  ASSERT_TRUE(writeBytes(path, "earlier"));
+  ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+  expectEarlierFileKept(dir.path(), path);
+}
+
+TEST_F(FailingWrite, FileSizeLimitStopsTheWrite) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(u("kept.jpg"));
+  ASSERT_TRUE(writeBytes(path, "earlier"));
+  // Past the limit a write fails as it does on a full disk, without the signal that ends the
+  // process by default.
+  rlimit saved{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = saved;
+  small.rlim_cur = 64 * 1024;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  expectEarlierFileKept(dir.path(), path);
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previousHandler);
+}
+
+TEST_F(FailingWrite, FullFileSystemKeepsTheEarlierFile) {
+  QTemporaryDir dir;
+  const QString mountPoint = dir.filePath(u("small"));
+  ASSERT_TRUE(QDir().mkpath(mountPoint));
+  const QByteArray where = QFile::encodeName(mountPoint);
+  if (mount("tmpfs", where.constData(), "tmpfs", 0, "size=128k") != 0)
+    GTEST_SKIP() << "mounting a small file system needs root";
+  const struct Unmount {
+    QByteArray where;
+    ~Unmount() { umount(where.constData()); }
+  } unmount{where};
+  const QString path = mountPoint + u("/kept.jpg");
+  ASSERT_TRUE(writeBytes(path, "earlier"));
+  expectEarlierFileKept(mountPoint, path);
 }
 
 TEST(WriteBytesToFile, FailsInAMissingFolderAndCreatesNothing) {
