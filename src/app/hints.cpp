@@ -2,12 +2,10 @@
 
 #include <QHash>
 
+#include "platform/utf8.h"
+
 namespace veltrix {
 namespace {
-
-QString u8(const char* text) {
-  return QString::fromUtf8(text);
-}
 
 const char* const kStartHint = "请打开或拖拽一图片文件或通过拍照来采集头像";
 const char* const kNavigationKeys = "A键或S键：上一图片   D键或F键：下一图片";

@@ -19,7 +19,8 @@
 #include "output/size_type_combo.h"
 #include "platform/colour_picker.h"
 #include "platform/screen.h"
-#include "settings/number_text.h"
+#include "platform/utf8.h"
+#include "settings/number_rules.h"
 #include "tools/tool_palette.h"
 #include "view/view_canvas_widget.h"
 #include "view/view_render.h"
@@ -29,10 +30,6 @@ namespace veltrix {
 namespace {
 
 using namespace app_texts;
-
-QString text(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
 
 }  // namespace
 
@@ -112,18 +109,17 @@ MainWindow::MainWindow(Program& program) : QWidget(nullptr), program_(program) {
 }
 
 void MainWindow::buildMenus() {
-  QMenu* file = menuBar_->addMenu(text(kFileMenu));
-  connect(file->addAction(text(kMenuOpen)), &QAction::triggered, this, [this] {
+  QMenu* file = menuBar_->addMenu(u8(kFileMenu));
+  connect(file->addAction(u8(kMenuOpen)), &QAction::triggered, this, [this] {
     openPictureDialog();
     viewCanvas_->setFocus();
   });
-  connect(file->addAction(text(kMenuEdit)), &QAction::triggered, this, &MainWindow::togglePalette);
-  connect(file->addAction(text(kMenuShoot)), &QAction::triggered, this,
+  connect(file->addAction(u8(kMenuEdit)), &QAction::triggered, this, &MainWindow::togglePalette);
+  connect(file->addAction(u8(kMenuShoot)), &QAction::triggered, this,
           &MainWindow::openCameraWindow);
-  QMenu* help = menuBar_->addMenu(text(kHelpMenu));
-  connect(help->addAction(text(kMenuAbout)), &QAction::triggered, this, &MainWindow::aboutCommand);
-  connect(help->addAction(text(kMenuUserHelp)), &QAction::triggered, this,
-          &MainWindow::helpCommand);
+  QMenu* help = menuBar_->addMenu(u8(kHelpMenu));
+  connect(help->addAction(u8(kMenuAbout)), &QAction::triggered, this, &MainWindow::aboutCommand);
+  connect(help->addAction(u8(kMenuUserHelp)), &QAction::triggered, this, &MainWindow::helpCommand);
 }
 
 void MainWindow::buildToolbar() {
@@ -155,8 +151,8 @@ void MainWindow::buildToolbar() {
       toolbar_->addSeparator();
       continue;
     }
-    QAction* action = toolbar_->addAction(toolbarIcon(static_cast<int>(i)), text(slot.caption));
-    action->setToolTip(text(slot.tooltip));
+    QAction* action = toolbar_->addAction(toolbarIcon(static_cast<int>(i)), u8(slot.caption));
+    action->setToolTip(u8(slot.tooltip));
     // Any toolbar command first ends a drag of the frame.
     connect(action, &QAction::triggered, this, &MainWindow::endPointerAction);
     connect(action, &QAction::triggered, this, commands[i]);
@@ -178,8 +174,8 @@ void MainWindow::start() {
   // Any smaller and the size panel's controls overlap and the frame leaves the view.
   setMinimumSize(size());
 
-  setWindowTitle(text(kCaption));
-  setHint(text(kStartHint));
+  setWindowTitle(u8(kCaption));
+  setHint(u8(kStartHint));
 
   hScroll_->setEnabled(false);
   vScroll_->setEnabled(false);

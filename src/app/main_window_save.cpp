@@ -13,6 +13,7 @@
 #include "platform/image_encoder.h"
 #include "platform/prompter.h"
 #include "platform/sound.h"
+#include "platform/utf8.h"
 #include "save/frame_grab.h"
 #include "save/jpeg_size_target.h"
 #include "save/name_popup.h"
@@ -25,10 +26,6 @@ namespace veltrix {
 namespace {
 
 using namespace app_texts;
-
-QString u8(const char* text) {
-  return QString::fromUtf8(text);
-}
 
 // The extension as the save path names it: after its last ".", lower case.
 QString extensionOf(const QString& path) {

@@ -8,18 +8,8 @@
 
 namespace veltrix {
 
-// Half away from zero, with 1e-12 added to the magnitude so that a value a hair below a half
-// from floating-point representation still rounds up.
-double roundHalfAway(double value);
-
 int mmToPixels(double mm, int dpi);
 float pixelsToMm(int pixels, int dpi);  // one decimal place
-
-// The leading whole number of a text once every space is removed; 0 when there is none.
-int integerPrefix(const QString& text);
-
-QString formatFloat(float value);    // "%.6g": 25.4 shows as "25.4", 33.0 as "33"
-QString formatDouble(double value);  // "%.13g"
 
 struct SizePreset {
   int pixelWidth;

@@ -7,7 +7,7 @@
 #include "output/size_panel.h"
 #include "output/size_type_combo.h"
 #include "platform/keyboard.h"
-#include "settings/number_text.h"
+#include "settings/number_rules.h"
 #include "settings/settings_keys.h"
 
 namespace veltrix {
@@ -93,8 +93,10 @@ bool SizeController::applyOutputSize(int width, int height, int dpi, float mmWid
   show(panel_.pixelWidthBox(), QString::number(width));
   show(panel_.pixelHeightBox(), QString::number(height));
   show(panel_.dpiBox(), QString::number(dpi));
-  if (mmWidth > 1e-7f) show(panel_.mmWidthBox(), formatFloat(mmWidth));
-  if (mmHeight > 1e-7f) show(panel_.mmHeightBox(), formatFloat(mmHeight));
+  if (mmWidth > static_cast<float>(kNumberTolerance))
+    show(panel_.mmWidthBox(), formatFloat(mmWidth));
+  if (mmHeight > static_cast<float>(kNumberTolerance))
+    show(panel_.mmHeightBox(), formatFloat(mmHeight));
   host_.persistSizes({{kPixelWidthKey, panel_.pixelWidthBox()->text()},
                       {kPixelHeightKey, panel_.pixelHeightBox()->text()},
                       {kMillimetreWidthKey, panel_.mmWidthBox()->text()},
@@ -222,7 +224,7 @@ void SizeController::commitJpgLimit(int page) {
   QString compact = box->text();
   compact.remove(u' ');
   double value = leadingNumber(compact);
-  if (value <= 1e-7) value = kDefaultJpgLimitKb;
+  if (value <= kNumberTolerance) value = kDefaultJpgLimitKb;
   const QString canonical = formatDouble(value);
   if (box->text() != canonical) {
     box->setText(canonical);
@@ -239,7 +241,9 @@ void SizeController::step(QLineEdit* box, int step) {
     if (box != panel_.page(page).jpgFrame) continue;
     QLineEdit* value = panel_.page(page).jpgValue;
     const auto stepped = static_cast<float>(leadingNumber(value->text()) + step);
-    value->setText(stepped <= 1e-7f ? formatDouble(kDefaultJpgLimitKb) : formatFloat(stepped));
+    value->setText(stepped <= static_cast<float>(kNumberTolerance)
+                       ? formatDouble(kDefaultJpgLimitKb)
+                       : formatFloat(stepped));
     commit(value);
     return;
   }

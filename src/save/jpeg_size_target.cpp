@@ -3,8 +3,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <utility>
+
+#include "settings/number_rules.h"
 
 namespace veltrix {
 
@@ -21,14 +22,6 @@ double limitBytes(double limitKb) {
 
 bool fits(const QByteArray& bytes, double limit) {
   return double(bytes.size()) <= limit;
-}
-
-// Halves away from zero; the tolerance keeps a value printed as x.x5 from rounding down.
-double roundToTenth(double value) {
-  const double magnitude = std::abs(value) * 10.0 + kTolerance;
-  double whole = std::floor(magnitude);
-  if (magnitude - whole >= 0.5) whole += 1.0;
-  return std::copysign(whole / 10.0, value);
 }
 
 }  // namespace
@@ -52,10 +45,9 @@ EncodeResult fitJpegToLimit(double limitKb, const JpegEncoder& encode) {
 }
 
 QString sizeTargetMessage(qint64 smallestBytes) {
-  char kb[64];
-  std::snprintf(kb, sizeof kb, "%.13g", roundToTenth(double(smallestBytes) / 1024.0));
-  return QStringLiteral("当前截图区域输出图片所能达到的最小体积为") + QString::fromLatin1(kb) +
-         QStringLiteral("KB大小，\r\n请重新设置JPG输出体积。");
+  const double tenthsOfKb = roundHalfAway(double(smallestBytes) / 1024.0 * 10.0);
+  return QStringLiteral("当前截图区域输出图片所能达到的最小体积为") +
+         formatDouble(tenthsOfKb / 10.0) + QStringLiteral("KB大小，\r\n请重新设置JPG输出体积。");
 }
 
 }  // namespace veltrix

@@ -1,33 +1,30 @@
 // Start-up settings: stored texts turned into the program's values.
 #include "settings/startup_settings.h"
 
-#include "settings/number_text.h"
+#include "platform/utf8.h"
+#include "settings/number_rules.h"
 #include "settings/settings_keys.h"
 
 namespace veltrix {
 
 namespace {
 
-QString text(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
-
 struct SectionReader {
   const SettingsStore& store;
   QString section;
 
-  QString read(const char* key) const { return store.read(section, text(key)); }
+  QString read(const char* key) const { return store.read(section, u8(key)); }
 
-  bool flag(const char* key) const { return read(key) == text(kFlagTrue); }
+  bool flag(const char* key) const { return read(key) == u8(kFlagTrue); }
 
   QString saveFormat() const {
     const QString stored = read(kSaveFormatKey);
-    return stored.isEmpty() ? text(kDefaultSaveFormat) : stored;
+    return stored.isEmpty() ? u8(kDefaultSaveFormat) : stored;
   }
 
   template <size_t N>
   QString namingRule(const std::array<const char*, N>& rules) const {
-    return text(rules[static_cast<size_t>(
+    return u8(rules[static_cast<size_t>(
         namingRuleIndex(read(kNamingRuleKey), static_cast<int>(rules.size())))]);
   }
 };
@@ -40,7 +37,7 @@ int namingRuleIndex(const QString& stored, int ruleCount) {
 }
 
 BatchSettings readBatchSettings(const SettingsStore& store) {
-  const SectionReader section{store, text(kBatchSection)};
+  const SectionReader section{store, u8(kBatchSection)};
   BatchSettings settings;
   settings.namingRule = section.namingRule(kBatchNamingRules);
   settings.customName = section.read(kCustomNameKey);
@@ -53,7 +50,7 @@ BatchSettings readBatchSettings(const SettingsStore& store) {
 }
 
 QuickShotPreferences readQuickShotPreferences(const SettingsStore& store) {
-  const SectionReader section{store, text(kQuickShotSection)};
+  const SectionReader section{store, u8(kQuickShotSection)};
   QuickShotPreferences preferences;
   preferences.quickNamingRule = section.namingRule(kQuickNamingRules);
   preferences.quickCustomName = section.read(kCustomNameKey);

@@ -16,7 +16,7 @@
 #include "app/status_bar.h"
 #include "platform/text_codec.h"
 #include "program_fixture.h"
-#include "settings/number_text.h"
+#include "settings/number_rules.h"
 #include "test_files.h"
 #include "tools/tool_palette.h"
 

@@ -1,5 +1,7 @@
 #include "output/output_size.h"
 
+#include "settings/number_rules.h"
+
 #include <gtest/gtest.h>
 
 namespace veltrix {
@@ -26,31 +28,6 @@ TEST(OutputSize, MillimetresAndPixelsRoundHalfAwayFromZero) {
   };
   for (const auto& c : toMm)
     EXPECT_EQ(formatFloat(pixelsToMm(c.pixels, c.dpi)), QString::fromUtf8(c.shown)) << c.pixels;
-}
-
-TEST(OutputSize, HalvesJustBelowTheirRepresentationStillRoundUp) {
-  EXPECT_EQ(roundHalfAway(2.5), 3.0);
-  EXPECT_EQ(roundHalfAway(-2.5), -3.0);
-  EXPECT_EQ(roundHalfAway(1.005 * 100), 101.0);  // 100.49999999999999 in binary
-  EXPECT_EQ(roundHalfAway(2.4999), 2.0);
-}
-
-TEST(OutputSize, NumbersShowAsTheBoxesShowThem) {
-  EXPECT_EQ(formatFloat(25.4f), QStringLiteral("25.4"));
-  EXPECT_EQ(formatFloat(33.0f), QStringLiteral("33"));
-  EXPECT_EQ(formatFloat(1234567.0f), QStringLiteral("1.23457e+06"));
-  EXPECT_EQ(formatDouble(47.6), QStringLiteral("47.6"));
-  EXPECT_EQ(formatDouble(0.1 + 0.2), QStringLiteral("0.3"));
-}
-
-TEST(OutputSize, IntegerPrefixIgnoresSpacesAndStopsAtTheFirstNonDigit) {
-  const struct {
-    const char* text;
-    int value;
-  } cases[] = {{"300.5", 300}, {" 3 0 0", 300}, {"", 0},    {"abc", 0},
-               {"12ab", 12},   {"-5", -5},      {"1e3", 1}, {"９", 0}};
-  for (const auto& c : cases)
-    EXPECT_EQ(integerPrefix(QString::fromUtf8(c.text)), c.value) << c.text;
 }
 
 TEST(OutputSize, FitAndScreenRules) {

@@ -1,5 +1,5 @@
-// Val()-style leading numbers and truncation to int.
-#include "settings/number_text.h"
+// The number rules: Val()-style leading numbers, truncation, rounding and the shown texts.
+#include "settings/number_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -75,6 +75,31 @@ INSTANTIATE_TEST_SUITE_P(Values, TruncToIntTest,
                                          TruncCase{std::numeric_limits<double>::infinity(), kMax},
                                          TruncCase{-std::numeric_limits<double>::infinity(), kMin},
                                          TruncCase{std::numeric_limits<double>::quiet_NaN(), 0}));
+
+TEST(NumberRules, HalvesJustBelowTheirRepresentationStillRoundUp) {
+  EXPECT_EQ(roundHalfAway(2.5), 3.0);
+  EXPECT_EQ(roundHalfAway(-2.5), -3.0);
+  EXPECT_EQ(roundHalfAway(1.005 * 100), 101.0);  // 100.49999999999999 in binary
+  EXPECT_EQ(roundHalfAway(2.4999), 2.0);
+}
+
+TEST(NumberRules, NumbersShowAsTheBoxesShowThem) {
+  EXPECT_EQ(formatFloat(25.4f), QStringLiteral("25.4"));
+  EXPECT_EQ(formatFloat(33.0f), QStringLiteral("33"));
+  EXPECT_EQ(formatFloat(1234567.0f), QStringLiteral("1.23457e+06"));
+  EXPECT_EQ(formatDouble(47.6), QStringLiteral("47.6"));
+  EXPECT_EQ(formatDouble(0.1 + 0.2), QStringLiteral("0.3"));
+}
+
+TEST(NumberRules, IntegerPrefixIgnoresSpacesAndStopsAtTheFirstNonDigit) {
+  const struct {
+    const char* text;
+    int value;
+  } cases[] = {{"300.5", 300}, {" 3 0 0", 300}, {"", 0},    {"abc", 0},
+               {"12ab", 12},   {"-5", -5},      {"1e3", 1}, {"９", 0}};
+  for (const auto& c : cases)
+    EXPECT_EQ(integerPrefix(QString::fromUtf8(c.text)), c.value) << c.text;
+}
 
 }  // namespace
 }  // namespace veltrix

@@ -1,5 +1,5 @@
 // Val()-style number reading, independent of the C locale's decimal separator.
-#include "settings/number_text.h"
+#include "settings/number_rules.h"
 
 #include <charconv>
 #include <cmath>
@@ -89,6 +89,28 @@ int truncToInt(double value) {
   if (value <= static_cast<double>(std::numeric_limits<int>::min()))
     return std::numeric_limits<int>::min();
   return static_cast<int>(value);
+}
+
+int integerPrefix(const QString& text) {
+  QString compact = text;
+  compact.remove(u' ');
+  qsizetype end = 0;
+  if (end < compact.size() && (compact[end] == u'-' || compact[end] == u'+')) ++end;
+  while (end < compact.size() && compact[end].isDigit() && compact[end].unicode() < 0x80) ++end;
+  return truncToInt(compact.first(end).toDouble());
+}
+
+QString formatFloat(float value) {
+  return QString::asprintf("%.6g", static_cast<double>(value));
+}
+
+QString formatDouble(double value) {
+  return QString::asprintf("%.13g", value);
+}
+
+double roundHalfAway(double value) {
+  const double magnitude = std::floor(std::abs(value) + 0.5 + 1e-12);
+  return value < 0 ? -magnitude : magnitude;
 }
 
 }  // namespace veltrix
