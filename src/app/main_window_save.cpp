@@ -103,8 +103,8 @@ void MainWindow::saveSingleCrop() {
 
 void MainWindow::saveBatchCrop() {
   const BatchTask& batch = program_.batch;
-  const QString rule = batch.namingRule;
-  if (rule == u8(kBatchNamingRules[5])) {
+  const NamingRule rule = batch.namingRule;
+  if (rule == NamingRule::Spreadsheet) {
     // The names come from a workbook, which has to be imported before anything is saved.
     program_.services.prompter.message(this, u8(kQuestionTitle), u8(kWorkbookNeeded),
                                        PromptIcon::Question, PromptButtons::YesNo);
@@ -131,7 +131,7 @@ void MainWindow::saveBatchCrop() {
   const bool written = writeCrop(path, inputs.ext);
   QApplication::restoreOverrideCursor();
 
-  if (written && rule == u8(kBatchNamingRules[4])) {
+  if (written && rule == NamingRule::AskEveryTime) {
     NamePopup popup(program_.services.prompter, {true, inputs.folder, inputs.ext, path}, this);
     popup.exec();
   }

@@ -11,7 +11,6 @@ enum class PictureOrigin { FromTask, OpenedByUser };
 
 struct BatchTask : BatchSettings {
   bool active = false;
-  int namingRuleIndex = 0;
   int entryCount = 0;  // 0: no task known in memory
   int position = 0;    // 1-based position of the picture last shown from the task
   QString currentName;

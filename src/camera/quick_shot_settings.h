@@ -7,7 +7,6 @@ namespace veltrix {
 
 struct QuickShotSettings : QuickShotPreferences {
   bool quickMode = false;
-  int quickNamingRuleIndex = 0;
   bool quickSettingsAsked = false;
   bool quickSettingsWindowOpen = false;
 };

@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSet>
-#include <iterator>
 
 #include "settings/naming_rules.h"
 
@@ -12,24 +11,6 @@ namespace veltrix {
 namespace {
 
 const QChar kEmDash(0x2014);
-
-enum class Rule { Unknown, SameName, Time, Sequence, Custom, AskEveryTime, Spreadsheet };
-
-Rule ruleOf(const QString& text) {
-  static constexpr Rule kBatch[] = {Rule::SameName, Rule::Time,         Rule::Sequence,
-                                    Rule::Custom,   Rule::AskEveryTime, Rule::Spreadsheet};
-  static constexpr Rule kQuick[] = {Rule::Time, Rule::Sequence, Rule::Custom, Rule::AskEveryTime,
-                                    Rule::Spreadsheet};
-  static_assert(std::size(kBatch) == kBatchNamingRules.size());
-  static_assert(std::size(kQuick) == kQuickNamingRules.size());
-  for (size_t i = 0; i < kBatchNamingRules.size(); ++i) {
-    if (text == QString::fromUtf8(kBatchNamingRules[i])) return kBatch[i];
-  }
-  for (size_t i = 0; i < kQuickNamingRules.size(); ++i) {
-    if (text == QString::fromUtf8(kQuickNamingRules[i])) return kQuick[i];
-  }
-  return Rule::Unknown;
-}
 
 // Every entry of the folder, case-folded, so that a long search lists the folder only once.
 QSet<QString> takenNames(const QString& folder) {
@@ -109,24 +90,22 @@ QString temporaryPicturePath(const QString& settingsFolder, const QString& ext) 
   return settingsFolder + QStringLiteral("/临时C") + ext;
 }
 
-QString makeOutputName(const QString& rule, const NamingInputs& in) {
-  switch (ruleOf(rule)) {
-    case Rule::SameName:
+QString makeOutputName(NamingRule rule, const NamingInputs& in) {
+  switch (rule) {
+    case NamingRule::SameName:
       // The same name replaces an earlier picture of the same source on purpose.
       return in.folder + QLatin1Char('/') + safeFileName(sameNameBase(in.sourceName)) + in.ext;
-    case Rule::Time:
+    case NamingRule::TimeStamp:
       // Two pictures within one second must both survive.
       return nextFreeSuffixedPath(in.folder, timeStampName(in.now), in.ext);
-    case Rule::Sequence:
+    case NamingRule::Sequence:
       return nextFreeNumberedPath(in.folder, QString(), in.ext);
-    case Rule::Custom:
+    case NamingRule::CustomPrefix:
       return nextFreeNumberedPath(in.folder, safeFileName(in.customPrefix), in.ext);
-    case Rule::AskEveryTime:
+    case NamingRule::AskEveryTime:
       return temporaryPicturePath(in.settingsFolder, in.ext);
-    case Rule::Spreadsheet:
+    case NamingRule::Spreadsheet:
       return nextFreeSuffixedPath(in.folder, safeFileName(in.spreadsheetName), in.ext);
-    case Rule::Unknown:
-      break;
   }
   return {};
 }

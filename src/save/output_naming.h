@@ -5,6 +5,8 @@
 #include <QDateTime>
 #include <QString>
 
+#include "settings/naming_rules.h"
+
 namespace veltrix {
 
 // "2022-1-10 11-45-23": no leading zeros, hours 0-23.
@@ -45,8 +47,7 @@ struct NamingInputs {
   QDateTime now;
 };
 
-// The path a new picture is saved to under rule, a text of kBatchNamingRules or
-// kQuickNamingRules; empty for any other text.
-QString makeOutputName(const QString& rule, const NamingInputs& in);
+// The path a new picture is saved to under rule; empty for a value that is no rule.
+QString makeOutputName(NamingRule rule, const NamingInputs& in);
 
 }  // namespace veltrix

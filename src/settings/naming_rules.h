@@ -1,10 +1,24 @@
-// The naming rules offered for saved pictures, stored in the settings file by their index.
-// The texts are shown to the user as they are, spacing included.
+// The naming rules for saved pictures, and how each mode offers them: the settings file stores a
+// rule by its index in the mode's list, and the mode's labels are shown as they are, spacing
+// included.
 #pragma once
 
 #include <array>
 
 namespace veltrix {
+
+enum class NamingRule { SameName, TimeStamp, Sequence, CustomPrefix, AskEveryTime, Spreadsheet };
+
+inline constexpr std::array<NamingRule, 6> kBatchRules{
+    NamingRule::SameName,     NamingRule::TimeStamp,    NamingRule::Sequence,
+    NamingRule::CustomPrefix, NamingRule::AskEveryTime, NamingRule::Spreadsheet,
+};
+
+// Photos have no source file to be named after.
+inline constexpr std::array<NamingRule, 5> kQuickRules{
+    NamingRule::TimeStamp,    NamingRule::Sequence,    NamingRule::CustomPrefix,
+    NamingRule::AskEveryTime, NamingRule::Spreadsheet,
+};
 
 inline constexpr std::array<const char*, 6> kBatchNamingRules{
     "与原图片文件名同名",

@@ -23,9 +23,8 @@ struct SectionReader {
   }
 
   template <size_t N>
-  QString namingRule(const std::array<const char*, N>& rules) const {
-    return u8(rules[static_cast<size_t>(
-        namingRuleIndex(read(kNamingRuleKey), static_cast<int>(rules.size())))]);
+  NamingRule namingRule(const std::array<NamingRule, N>& rules) const {
+    return rules[static_cast<size_t>(namingRuleIndex(read(kNamingRuleKey), static_cast<int>(N)))];
   }
 };
 
@@ -39,7 +38,7 @@ int namingRuleIndex(const QString& stored, int ruleCount) {
 BatchSettings readBatchSettings(const SettingsStore& store) {
   const SectionReader section{store, u8(kBatchSection)};
   BatchSettings settings;
-  settings.namingRule = section.namingRule(kBatchNamingRules);
+  settings.namingRule = section.namingRule(kBatchRules);
   settings.customName = section.read(kCustomNameKey);
   settings.saveFormat = section.saveFormat();
   settings.saveFolder = section.read(kSaveFolderKey);
@@ -52,7 +51,7 @@ BatchSettings readBatchSettings(const SettingsStore& store) {
 QuickShotPreferences readQuickShotPreferences(const SettingsStore& store) {
   const SectionReader section{store, u8(kQuickShotSection)};
   QuickShotPreferences preferences;
-  preferences.quickNamingRule = section.namingRule(kQuickNamingRules);
+  preferences.quickNamingRule = section.namingRule(kQuickRules);
   preferences.quickCustomName = section.read(kCustomNameKey);
   preferences.quickSaveFormat = section.saveFormat();
   preferences.quickSaveFolder = section.read(kSaveFolderKey);

@@ -9,7 +9,7 @@
 namespace veltrix {
 
 struct BatchSettings {
-  QString namingRule = kBatchNamingRules[0];
+  NamingRule namingRule = kBatchRules[0];
   QString customName;
   QString saveFormat = ".JPG";
   QString saveFolder;
@@ -19,7 +19,7 @@ struct BatchSettings {
 };
 
 struct QuickShotPreferences {
-  QString quickNamingRule = kQuickNamingRules[0];
+  NamingRule quickNamingRule = kQuickRules[0];
   QString quickCustomName;
   QString quickSaveFormat = ".JPG";
   QString quickSaveFolder;

@@ -188,7 +188,7 @@ TEST(MainWindowStartup, LoadsBothSectionsOfAnExistingSettingsFile) {
   MainWindow window(*program);
   window.start();
 
-  EXPECT_EQ(program->batch.namingRule, test::u("自定义：如XXX 输出名称为XXX0001  XXX0002"));
+  EXPECT_EQ(program->batch.namingRule, NamingRule::CustomPrefix);
   EXPECT_EQ(program->batch.customName, test::u("班级"));
   EXPECT_EQ(program->batch.saveFormat, QStringLiteral(".PNG"));
   EXPECT_EQ(program->batch.saveFolder, QStringLiteral("/srv/out"));
@@ -197,8 +197,7 @@ TEST(MainWindowStartup, LoadsBothSectionsOfAnExistingSettingsFile) {
   EXPECT_TRUE(program->batch.keepSettings);
   EXPECT_FALSE(program->batch.active);
   // An index outside the five quick-shoot rules falls back to the first one.
-  EXPECT_EQ(program->quickShot.quickNamingRule,
-            test::u("根据拍照时间命名  如：2022-1-10 11-45-23"));
+  EXPECT_EQ(program->quickShot.quickNamingRule, NamingRule::TimeStamp);
   EXPECT_EQ(program->quickShot.quickSaveFormat, QStringLiteral(".JPG"));
   EXPECT_TRUE(program->quickShot.shutterSound);
   EXPECT_FALSE(program->quickShot.quickKeepSettings);

@@ -203,7 +203,7 @@ class BatchSaveTest : public SaveCropTest {
 };
 
 TEST_F(BatchSaveTest, SequenceRuleNumbersTheFilesAndPlaysTheCropSound) {
-  program->batch.namingRule = u(kBatchNamingRules[2]);
+  program->batch.namingRule = NamingRule::Sequence;
   program->batch.cropSound = true;
   window->saveCrop();
   window->saveCrop();
@@ -216,7 +216,7 @@ TEST_F(BatchSaveTest, SequenceRuleNumbersTheFilesAndPlaysTheCropSound) {
 }
 
 TEST_F(BatchSaveTest, SameNameRuleUsesThePictureTheUserOpened) {
-  program->batch.namingRule = u(kBatchNamingRules[0]);
+  program->batch.namingRule = NamingRule::SameName;
   program->batch.pictureOrigin = PictureOrigin::OpenedByUser;
   program->batch.userPicturePath = u("/photos/IMG_001.JPG");
   program->batch.saveFormat = u(".PNG");
@@ -226,7 +226,7 @@ TEST_F(BatchSaveTest, SameNameRuleUsesThePictureTheUserOpened) {
 }
 
 TEST_F(BatchSaveTest, SameNameRuleKeepsPicturesThatDifferAfterTheFirstDot) {
-  program->batch.namingRule = u(kBatchNamingRules[0]);
+  program->batch.namingRule = NamingRule::SameName;
   program->batch.pictureOrigin = PictureOrigin::OpenedByUser;
   for (const char* source : {"/photos/张三.2024.jpg", "/photos/张三.2025.jpg"}) {
     program->batch.userPicturePath = u(source);
@@ -240,7 +240,7 @@ TEST_F(BatchSaveTest, SameNameRuleKeepsPicturesThatDifferAfterTheFirstDot) {
 }
 
 TEST_F(BatchSaveTest, AFormatThatIsNoPictureTypeWritesNothing) {
-  program->batch.namingRule = u(kBatchNamingRules[2]);
+  program->batch.namingRule = NamingRule::Sequence;
   program->batch.saveFormat = u(".TIF");
   program->batch.cropSound = true;
   window->saveCrop();
@@ -253,7 +253,7 @@ TEST_F(BatchSaveTest, AFormatThatIsNoPictureTypeWritesNothing) {
 }
 
 TEST_F(BatchSaveTest, AskEveryTimeRuleMovesThePictureToTheTypedName) {
-  program->batch.namingRule = u(kBatchNamingRules[4]);
+  program->batch.namingRule = NamingRule::AskEveryTime;
   QTimer::singleShot(0, [] {
     QWidget* popup = QApplication::activeModalWidget();
     ASSERT_NE(popup, nullptr);
@@ -267,7 +267,7 @@ TEST_F(BatchSaveTest, AskEveryTimeRuleMovesThePictureToTheTypedName) {
 }
 
 TEST_F(BatchSaveTest, SpreadsheetRuleWithoutAWorkbookSavesNothing) {
-  program->batch.namingRule = u(kBatchNamingRules[5]);
+  program->batch.namingRule = NamingRule::Spreadsheet;
   window->saveCrop();
   ASSERT_EQ(fixture.prompter.records.size(), 1u);
   EXPECT_EQ(fixture.prompter.records[0].title, u("询问"));

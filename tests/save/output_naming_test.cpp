@@ -166,28 +166,29 @@ TEST_F(OutputNaming, EveryRuleOfBothListsNamesItsPicture) {
   const QString temporary = u("/settings/临时C.jpg");
   const QString cell = path(u("A01—1.jpg"));
   const struct {
-    const char* rule;
+    NamingRule rule;
     QString path;
   } cases[] = {
-      {kBatchNamingRules[0], path("IMG_001.jpg")},
-      {kBatchNamingRules[1], timed},
-      {kBatchNamingRules[2], path("0002.jpg")},
-      {kBatchNamingRules[3], path("P0002.jpg")},
-      {kBatchNamingRules[4], temporary},
-      {kBatchNamingRules[5], cell},
-      {kQuickNamingRules[0], timed},
-      {kQuickNamingRules[1], path("0002.jpg")},
-      {kQuickNamingRules[2], path("P0002.jpg")},
-      {kQuickNamingRules[3], temporary},
-      {kQuickNamingRules[4], cell},
+      {kBatchRules[0], path("IMG_001.jpg")},
+      {kBatchRules[1], timed},
+      {kBatchRules[2], path("0002.jpg")},
+      {kBatchRules[3], path("P0002.jpg")},
+      {kBatchRules[4], temporary},
+      {kBatchRules[5], cell},
+      {kQuickRules[0], timed},
+      {kQuickRules[1], path("0002.jpg")},
+      {kQuickRules[2], path("P0002.jpg")},
+      {kQuickRules[3], temporary},
+      {kQuickRules[4], cell},
   };
-  for (const auto& c : cases) EXPECT_EQ(makeOutputName(u(c.rule), in), c.path) << c.rule;
+  for (const auto& c : cases)
+    EXPECT_EQ(makeOutputName(c.rule, in), c.path) << static_cast<int>(c.rule);
 }
 
 TEST_F(OutputNaming, UnknownRulesNameNothing) {
   const NamingInputs in{folder(), ".jpg", "P", "a.jpg", "A01", "/settings", {}};
-  for (const char* rule : {"", "与原图片文件名同名 ", "根据截图先后用序号命名  如： 0001   0002"}) {
-    EXPECT_EQ(makeOutputName(u(rule), in), QString()) << rule;
+  for (const int rule : {-1, 6, 99}) {
+    EXPECT_EQ(makeOutputName(static_cast<NamingRule>(rule), in), QString()) << rule;
   }
 }
 
@@ -197,7 +198,7 @@ TEST_F(OutputNaming, SameNameReplacesAnEarlierCropOfTheSamePicture) {
   in.folder = folder();
   in.ext = ".png";
   in.sourceName = "IMG_001.JPG";
-  EXPECT_EQ(makeOutputName(u(kBatchNamingRules[0]), in), path("IMG_001.png"));
+  EXPECT_EQ(makeOutputName(NamingRule::SameName, in), path("IMG_001.png"));
 }
 
 TEST_F(OutputNaming, TwoPhotosWithinOneSecondBothSurvive) {
@@ -205,7 +206,7 @@ TEST_F(OutputNaming, TwoPhotosWithinOneSecondBothSurvive) {
   in.folder = folder();
   in.ext = ".jpg";
   in.now = QDateTime({2022, 1, 10}, {11, 45, 23});
-  const QString rule = u(kQuickNamingRules[0]);
+  const NamingRule rule = kQuickRules[0];
   const QString first = makeOutputName(rule, in);
   EXPECT_EQ(first, path("2022-1-10 11-45-23.jpg"));
   ASSERT_TRUE(test::writeBytes(first, "first"));
@@ -220,11 +221,11 @@ TEST_F(OutputNaming, SpreadsheetCellsAndPrefixesAreMadeSafe) {
   in.folder = folder();
   in.ext = ".jpg";
   in.spreadsheetName = "../../x";
-  EXPECT_EQ(makeOutputName(u(kBatchNamingRules[5]), in), path("___.._x.jpg"));
+  EXPECT_EQ(makeOutputName(NamingRule::Spreadsheet, in), path("___.._x.jpg"));
   in.customPrefix = "../up";
-  EXPECT_EQ(makeOutputName(u(kBatchNamingRules[3]), in), path("___up0001.jpg"));
+  EXPECT_EQ(makeOutputName(NamingRule::CustomPrefix, in), path("___up0001.jpg"));
   in.sourceName = ".hidden.jpg";
-  EXPECT_EQ(makeOutputName(u(kBatchNamingRules[0]), in), path("_hidden.jpg"));
+  EXPECT_EQ(makeOutputName(NamingRule::SameName, in), path("_hidden.jpg"));
 }
 
 }  // namespace

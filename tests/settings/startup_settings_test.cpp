@@ -33,7 +33,7 @@ class StartupSettingsTest : public testing::Test {
 
 TEST_F(StartupSettingsTest, WithoutAFileEverythingIsDefaultAndNoFileAppears) {
   const BatchSettings batch = readBatchSettings(store());
-  EXPECT_EQ(batch.namingRule, u("与原图片文件名同名"));
+  EXPECT_EQ(batch.namingRule, NamingRule::SameName);
   EXPECT_EQ(batch.customName, QString());
   EXPECT_EQ(batch.saveFormat, u(".JPG"));
   EXPECT_EQ(batch.saveFolder, QString());
@@ -42,7 +42,7 @@ TEST_F(StartupSettingsTest, WithoutAFileEverythingIsDefaultAndNoFileAppears) {
   EXPECT_FALSE(batch.keepSettings);
 
   const QuickShotPreferences quick = readQuickShotPreferences(store());
-  EXPECT_EQ(quick.quickNamingRule, u("根据拍照时间命名  如：2022-1-10 11-45-23"));
+  EXPECT_EQ(quick.quickNamingRule, NamingRule::TimeStamp);
   EXPECT_EQ(quick.quickCustomName, QString());
   EXPECT_EQ(quick.quickSaveFormat, u(".JPG"));
   EXPECT_EQ(quick.quickSaveFolder, QString());
@@ -74,7 +74,7 @@ TEST_F(StartupSettingsTest, FullFileIsReadForBothSections) {
       "是否保存设置=真\n");
 
   const BatchSettings batch = readBatchSettings(store());
-  EXPECT_EQ(batch.namingRule, u("自定义：如XXX 输出名称为XXX0001  XXX0002"));
+  EXPECT_EQ(batch.namingRule, NamingRule::CustomPrefix);
   EXPECT_EQ(batch.customName, u("证件照"));
   EXPECT_EQ(batch.saveFormat, u(".PNG"));
   EXPECT_EQ(batch.saveFolder, u("/home/张三/输出"));
@@ -83,7 +83,7 @@ TEST_F(StartupSettingsTest, FullFileIsReadForBothSections) {
   EXPECT_TRUE(batch.keepSettings);
 
   const QuickShotPreferences quick = readQuickShotPreferences(store());
-  EXPECT_EQ(quick.quickNamingRule, u("根据拍照先后用序号命名  如： 0001   0002"));
+  EXPECT_EQ(quick.quickNamingRule, NamingRule::Sequence);
   EXPECT_EQ(quick.quickCustomName, u("速拍"));
   EXPECT_EQ(quick.quickSaveFormat, u(".BMP"));
   EXPECT_EQ(quick.quickSaveFolder, u("/媒体/相机"));
@@ -115,9 +115,8 @@ TEST_F(StartupSettingsTest, NamingRuleIndexIsTheTruncatedLeadingNumberWithinTheL
     writeSettings(("[批量截图]\n命名方式=" + std::string(c.stored) +
                    "\n[批量速拍]\n命名方式=" + c.stored + "\n")
                       .c_str());
-    EXPECT_EQ(readBatchSettings(store()).namingRule, u(kBatchNamingRules[c.batchIndex]))
-        << c.stored;
-    EXPECT_EQ(readQuickShotPreferences(store()).quickNamingRule, u(kQuickNamingRules[c.quickIndex]))
+    EXPECT_EQ(readBatchSettings(store()).namingRule, kBatchRules[c.batchIndex]) << c.stored;
+    EXPECT_EQ(readQuickShotPreferences(store()).quickNamingRule, kQuickRules[c.quickIndex])
         << c.stored;
     EXPECT_EQ(namingRuleIndex(u(c.stored), 6), c.batchIndex) << c.stored;
   }
@@ -149,6 +148,10 @@ TEST(NamingRules, ListsHoldTheTextsWithTheirExactSpacing) {
   EXPECT_EQ(u(kBatchNamingRules[2]), u("根据截图先后用序号命名  如： 0001   0002 "));
   EXPECT_EQ(u(kQuickNamingRules[1]), u("根据拍照先后用序号命名  如： 0001   0002"));
   EXPECT_EQ(u(kBatchNamingRules[5]), u(kQuickNamingRules[4]));
+  // Each label stands beside its rule in the same mode's list.
+  EXPECT_EQ(kBatchNamingRules.size(), kBatchRules.size());
+  EXPECT_EQ(kQuickNamingRules.size(), kQuickRules.size());
+  EXPECT_EQ(kQuickRules[4], kBatchRules[5]);
 }
 
 }  // namespace
