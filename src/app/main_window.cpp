@@ -17,7 +17,6 @@
 #include "app/toolbar_icons.h"
 #include "output/size_panel.h"
 #include "output/size_type_combo.h"
-#include "platform/colour_picker.h"
 #include "platform/screen.h"
 #include "platform/utf8.h"
 #include "settings/number_rules.h"
@@ -25,6 +24,7 @@
 #include "view/view_canvas_widget.h"
 #include "view/view_render.h"
 #include "view/zoom_steps.h"
+#include "widgets/colour_picker.h"
 
 namespace veltrix {
 namespace {

@@ -13,12 +13,12 @@
 #include "output/output_size.h"
 #include "output/size_panel.h"
 #include "output/size_type_combo.h"
-#include "platform/colour_picker.h"
 #include "platform/prompter.h"
 #include "settings/settings_keys.h"
 #include "settings/settings_store.h"
 #include "view/view_canvas_widget.h"
 #include "view/view_render.h"
+#include "widgets/colour_picker.h"
 
 namespace veltrix {
 

@@ -10,9 +10,9 @@
 #include <QToolButton>
 
 #include "output/size_type_combo.h"
-#include "output/spin_buttons.h"
 #include "output/texts.h"
-#include "platform/colour_picker.h"
+#include "widgets/colour_picker.h"
+#include "widgets/spin_buttons.h"
 
 namespace veltrix {
 namespace {

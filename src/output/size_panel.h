@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <array>
 
-#include "view/capture_frame.h"
+#include "output/move_direction.h"
 
 class QAbstractButton;
 class QLineEdit;

@@ -6,6 +6,8 @@
 #include <QRect>
 #include <Qt>
 
+#include "output/move_direction.h"
+
 namespace veltrix {
 
 enum class FrameDrag {
@@ -20,7 +22,6 @@ enum class FrameDrag {
   TopRight,
   BottomLeft
 };
-enum class MoveDirection { None, Up, Down, Left, Right };
 
 struct CaptureFrame {
   int interiorLeft = 0;

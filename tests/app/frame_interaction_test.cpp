@@ -10,7 +10,7 @@
 
 #include "app/main_window.h"
 #include "output/size_type_combo.h"
-#include "platform/colour_picker.h"
+#include "widgets/colour_picker.h"
 #include "program_fixture.h"
 #include "test_files.h"
 

@@ -8,7 +8,7 @@
 
 #include "app/main_window.h"
 #include "output/size_type_combo.h"
-#include "output/spin_buttons.h"
+#include "widgets/spin_buttons.h"
 #include "settings/settings_store.h"
 #include "window_fixture.h"
 

@@ -1,4 +1,4 @@
-#include "platform/colour_picker.h"
+#include "widgets/colour_picker.h"
 
 #include <QPainter>
 #include <QStyleOptionToolButton>

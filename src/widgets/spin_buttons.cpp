@@ -1,4 +1,4 @@
-#include "output/spin_buttons.h"
+#include "widgets/spin_buttons.h"
 
 #include <QLineEdit>
 #include <QToolButton>
