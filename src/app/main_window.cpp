@@ -5,7 +5,6 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QTabBar>
-#include <QTimer>
 #include <QToolBar>
 #include <functional>
 
@@ -24,7 +23,6 @@
 #include "view/view_canvas_widget.h"
 #include "view/view_render.h"
 #include "view/zoom_steps.h"
-#include "widgets/colour_picker.h"
 
 namespace veltrix {
 namespace {
@@ -71,7 +69,7 @@ MainWindow::MainWindow(Program& program) : QWidget(nullptr), program_(program) {
   const auto scrolled = [this] {
     if (showingView_) return;
     scrollView(program_.view, program_.document, hScroll_->value(), vScroll_->value(),
-               frameLines());
+               frameLines(program_.frame, program_.output));
     viewCanvas_->update();
   };
   connect(hScroll_, &QScrollBar::valueChanged, this, scrolled);
@@ -88,6 +86,8 @@ MainWindow::MainWindow(Program& program) : QWidget(nullptr), program_(program) {
           qOverload<>(&QWidget::setFocus));
   sizeController_ =
       new SizeController(program_.output, *sizePanel_, *this, program_.services.keyboard);
+  frameController_ =
+      new FrameController(program_.frame, program_.output, program_.document, *this, this);
   connectFrameControls();
   hintWatcher_ =
       new HintWatcher(this, [this](QWidget* under, QPoint at) { showHintFor(under, at); });
@@ -98,11 +98,6 @@ MainWindow::MainWindow(Program& program) : QWidget(nullptr), program_(program) {
   // The hint over the status bar depends on where the mouse is along it.
   statusBar_->setMouseTracking(true);
   for (QWidget* part : statusBar_->findChildren<QWidget*>()) part->setMouseTracking(true);
-
-  moveTimer_ = new QTimer(this);
-  moveTimer_->setObjectName(QStringLiteral("截图时钟"));
-  moveTimer_->setInterval(0);
-  connect(moveTimer_, &QTimer::timeout, this, &MainWindow::repeatMove);
 
   move(50, 50);
   resize(594, 414);
@@ -244,7 +239,7 @@ void MainWindow::layoutMainWindow() {
                        output.pixelHeight);
   placeFrameCanvas();
   if (program_.document.present) {
-    redrawView(program_.view, program_.document, frameLines());
+    redrawView(program_.view, program_.document, frameLines(program_.frame, program_.output));
     viewCanvas_->setFocus();
   }
   showView();
@@ -253,19 +248,6 @@ void MainWindow::layoutMainWindow() {
 // Maximising needs no hiding here: Qt repaints the relaid-out window in one piece.
 void MainWindow::followMainWindow() {
   if (toolPalette_) toolPalette_->move(ToolPalette::positionBeside(frameGeometry().topLeft()));
-}
-
-FrameLines MainWindow::frameLines() const {
-  const auto* picker = sizePanel_->findChild<ColourPicker*>(QStringLiteral("像素法颜色选择器"));
-  return {QRect(program_.frame.interiorLeft, program_.frame.interiorTop, program_.output.pixelWidth,
-                program_.output.pixelHeight),
-          picker ? picker->colour() : QColor(255, 255, 0)};
-}
-
-void MainWindow::placeFrameCanvas() {
-  const CaptureFrame& frame = program_.frame;
-  frameCanvas_->setGeometry(frame.interiorLeft, frame.interiorTop, program_.output.pixelWidth,
-                            program_.output.pixelHeight);
 }
 
 }  // namespace veltrix

@@ -5,13 +5,12 @@
 #include <QWidget>
 
 #include "output/size_controller.h"
-#include "view/capture_frame.h"
-#include "view/frame_lines.h"
+#include "save/crop_save.h"
+#include "view/frame_controller.h"
 
 class QLineEdit;
 class QMenuBar;
 class QScrollBar;
-class QTimer;
 class QToolBar;
 
 namespace veltrix {
@@ -24,7 +23,7 @@ class StatusBar;
 class ToolPalette;
 class ViewCanvasWidget;
 
-class MainWindow : public QWidget, private SizeHost {
+class MainWindow : public QWidget, private SizeHost, private FrameHost {
   Q_OBJECT
  public:
   static constexpr int kDesignClientWidth = 586;
@@ -72,7 +71,7 @@ class MainWindow : public QWidget, private SizeHost {
   void moveEvent(QMoveEvent* event) override;
 
  private:
-  // The size panel's view of the window.
+  // What the size panel and the frame ask of the window.
   SizeRoom room() const override;
   QSize outerSize() const override;
   void resizeOuter(QSize outer) override;
@@ -84,42 +83,36 @@ class MainWindow : public QWidget, private SizeHost {
   void fitCameraToOutput(SizeChange change) override;
   void focusView() override;
   void persistJpgLimit(const QString& text) override;
+  void chooseCustomSize() override;
+  void showDraggedSize(bool width, bool height) override;
+  void setCanvasCursor(Qt::CursorShape shape) override;
+  void askForPicture() override;
 
   // The hint of the control under the mouse, which first ends a drag on every control but the
   // view canvas and the text entry box.
   void showHintFor(QWidget* under, QPoint at);
-  void tellPageNotOpened(const QString& page);
   void showCanvasHint();
+  void tellPageNotOpened(const QString& page);
 
-  // The capture frame under the mouse, the move buttons and the arrow keys.
   void connectFrameControls();
-  void pressOnView(QPoint at);
-  void moveOnView(QPoint at);
-  void dragFrameEdge(QPoint at);
-  void endPointerAction();
-  void nudgeFrame(MoveDirection direction);
-  void pressMoveButton(MoveDirection direction);
-  void releaseMoveButton(int page);
-  void repeatMove();
   void changeFrameColour(int page, const QColor& colour);
-  // Moves the frame canvas onto the frame and draws the view with the frame lines again.
-  void refreshFrame();
-  void showMessage(const char* text);
+  // Ends the drag or stroke of the tool on the canvas; every command does this first.
+  void endPointerAction();
+  // The view canvas's events, handed to the tool on it and the view's commands.
+  bool canvasEvent(QEvent* event);
+  // A drag that leaves the canvas over another control ends there, as that control's hint does.
+  bool dragLeftCanvas(QPoint at);
 
   void saveSingleCrop();
   void saveBatchCrop();
-  // A frame of no width or height gives no picture: the user is told and nothing is written.
-  bool frameCanBeSaved();
-  // Encodes what the frame shows and writes it, telling the user when the file cannot be
-  // written or the JPG size target was missed.
-  bool writeCrop(const QString& path, const QString& ext);
+  CropSource cropSource() const;
+  void tell(const std::optional<CropNotice>& notice);
 
   void buildMenus();
   void buildToolbar();
   void layoutMainWindow();
   void followMainWindow();
   void placeFrameCanvas();
-  FrameLines frameLines() const;
   // Shows the view's scroll bar state on the scroll bar widgets and repaints the canvas.
   void showView();
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -135,7 +128,7 @@ class MainWindow : public QWidget, private SizeHost {
   QScrollBar* vScroll_;
   SizePanel* sizePanel_;
   StatusBar* statusBar_;
-  QTimer* moveTimer_;
+  FrameController* frameController_ = nullptr;
   ToolPalette* toolPalette_ = nullptr;
   SizeController* sizeController_ = nullptr;
   HintWatcher* hintWatcher_ = nullptr;

@@ -17,7 +17,7 @@ using namespace app_texts;
 void MainWindow::togglePalette() {
   EditTools& edit = program_.edit;
   if (!program_.document.present) {
-    showMessage(kOpenPictureFirst);
+    askForPicture();
     return;
   }
   if (!edit.editMode) {

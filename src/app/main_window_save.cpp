@@ -1,5 +1,5 @@
-// The save command: the picture inside the capture frame written as a file of exactly the
-// output size, through the save dialog or, in batch mode, under the batch naming rule.
+// The save command: the picture inside the capture frame saved through the save dialog or, in
+// batch mode, under the batch naming rule; the window shows what the save reports.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -10,28 +10,17 @@
 #include "app/program.h"
 #include "app/texts.h"
 #include "platform/clock.h"
-#include "platform/image_encoder.h"
 #include "platform/prompter.h"
 #include "platform/sound.h"
 #include "platform/utf8.h"
-#include "save/frame_grab.h"
-#include "save/jpeg_size_target.h"
 #include "save/name_popup.h"
-#include "save/output_naming.h"
-#include "save/picture_encoding.h"
-#include "settings/naming_rules.h"
+#include "view/frame_lines.h"
 #include "view/view_canvas_widget.h"
 
 namespace veltrix {
 namespace {
 
 using namespace app_texts;
-
-// The extension as the save path names it: after its last ".", lower case.
-QString extensionOf(const QString& path) {
-  const qsizetype dot = path.lastIndexOf(u'.');
-  return dot < 0 ? path.toLower() : path.sliced(dot).toLower();
-}
 
 // The desktop, or the home folder on systems that have no desktop folder.
 QString desktopFolder() {
@@ -54,27 +43,13 @@ void MainWindow::saveCrop() {
     saveSingleCrop();
 }
 
-bool MainWindow::frameCanBeSaved() {
-  if (program_.output.pixelWidth > 0 && program_.output.pixelHeight > 0) return true;
-  program_.services.prompter.notify(this, u8(kEmptyFrame), PromptIcon::Information);
-  return false;
+CropSource MainWindow::cropSource() const {
+  return {program_.view.viewCanvas, frameLines(program_.frame, program_.output).interior,
+          program_.output.jpgLimitKb, program_.output.dpi};
 }
 
-bool MainWindow::writeCrop(const QString& path, const QString& ext) {
-  const std::optional<EncodeResult> encoded =
-      encodePicture(grabFrame(program_.view.viewCanvas, frameLines().interior), ext,
-                    program_.output.jpgLimitKb, program_.output.dpi);
-  if (!encoded) {
-    program_.services.prompter.notify(this, u8(kNoPictureMade), PromptIcon::Information);
-    return false;
-  }
-  if (!writeBytesToFile(path, encoded->bytes)) {
-    program_.services.prompter.notify(this, cannotWriteMessage(path), PromptIcon::Information);
-    return false;
-  }
-  if (!encoded->targetMet)
-    program_.services.prompter.notify(this, sizeTargetMessage(encoded->smallestBytes));
-  return true;
+void MainWindow::tell(const std::optional<CropNotice>& notice) {
+  if (notice) program_.services.prompter.notify(this, notice->text, notice->icon);
 }
 
 void MainWindow::saveSingleCrop() {
@@ -84,7 +59,11 @@ void MainWindow::saveSingleCrop() {
     viewCanvas_->setFocus();
     return;
   }
-  if (!frameCanBeSaved()) return;
+  // A frame without area gives no picture: the user is told before choosing a file.
+  if (!frameHasArea(cropSource().interior)) {
+    tell(cropSaveNotice({CropFailure::EmptyFrame, {}}, false));
+    return;
+  }
   FileDialogRequest request;
   request.title = u8(kSaveTitle);
   request.filter = u8(kSaveFilter);
@@ -92,47 +71,30 @@ void MainWindow::saveSingleCrop() {
   request.defaultExtension = QStringLiteral("jpg");
   const QString path = prompter.saveFile(this, request);
   if (path.isEmpty()) return;
-  const QString ext = extensionOf(path);
-  if (!formatForExtension(ext)) {
-    prompter.notify(this, u8(kUnknownSaveType), PromptIcon::Information);
-    return;
-  }
-  writeCrop(path, ext);
-  viewCanvas_->setFocus();
+  const CropSaved saved = saveCropAs(cropSource(), path);
+  tell(cropSaveNotice(saved, false));
+  if (saved.saved()) viewCanvas_->setFocus();
 }
 
 void MainWindow::saveBatchCrop() {
   const BatchTask& batch = program_.batch;
-  const NamingRule rule = batch.namingRule;
-  if (rule == NamingRule::Spreadsheet) {
+  if (batch.namingRule == NamingRule::Spreadsheet) {
     // The names come from a workbook, which has to be imported before anything is saved.
     program_.services.prompter.message(this, u8(kQuestionTitle), u8(kWorkbookNeeded),
                                        PromptIcon::Question, PromptButtons::YesNo);
     return;
   }
-  if (!frameCanBeSaved()) return;
-  if (!formatForExtension(batch.saveFormat)) {
-    program_.services.prompter.notify(this, u8(kUnknownBatchFormat), PromptIcon::Information);
-    return;
-  }
-  NamingInputs inputs;
-  inputs.folder = batch.saveFolder;
-  inputs.ext = batch.saveFormat.toLower();
-  inputs.customPrefix = batch.customName;
-  inputs.sourceName = batch.pictureOrigin == PictureOrigin::FromTask
-                          ? batch.currentName
-                          : QFileInfo(batch.userPicturePath).fileName();
-  inputs.settingsFolder = program_.shell.settingsFolder;
-  inputs.now = program_.services.clock.now();
-  const QString path = makeOutputName(rule, inputs);
-
+  const NamingInputs inputs =
+      batchNamingInputs(batch, program_.shell.settingsFolder, program_.services.clock.now());
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  if (batch.cropSound) program_.services.sound.play(cropSound());
-  const bool written = writeCrop(path, inputs.ext);
+  const CropSaved saved = saveCropByRule(cropSource(), batch.namingRule, inputs);
+  if (saved.saved() && batch.cropSound) program_.services.sound.play(cropSound());
   QApplication::restoreOverrideCursor();
+  tell(cropSaveNotice(saved, true));
 
-  if (written && rule == NamingRule::AskEveryTime) {
-    NamePopup popup(program_.services.prompter, {true, inputs.folder, inputs.ext, path}, this);
+  if (saved.saved() && batch.namingRule == NamingRule::AskEveryTime) {
+    NamePopup popup(program_.services.prompter, {true, inputs.folder, inputs.ext, saved.path},
+                    this);
     popup.exec();
   }
 }

@@ -1,4 +1,5 @@
-// The main window's view canvas: picture loading, zoom, scrolling and the canvas's own events.
+// The main window's view canvas: picture loading, zoom, scrolling and the canvas's own events,
+// which go to the tool on the canvas.
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
@@ -9,11 +10,11 @@
 #include <QTimer>
 #include <QUrl>
 #include <QWheelEvent>
-#include <map>
 
 #include "app/main_window.h"
 #include "app/program.h"
 #include "platform/prompter.h"
+#include "platform/utf8.h"
 #include "view/picture_loading.h"
 #include "view/texts.h"
 #include "view/view_canvas_widget.h"
@@ -21,14 +22,6 @@
 #include "view/zoom_steps.h"
 
 namespace veltrix {
-namespace {
-
-const std::map<int, MoveDirection> kArrowKeys = {{Qt::Key_Up, MoveDirection::Up},
-                                                 {Qt::Key_Down, MoveDirection::Down},
-                                                 {Qt::Key_Left, MoveDirection::Left},
-                                                 {Qt::Key_Right, MoveDirection::Right}};
-
-}  // namespace
 
 void MainWindow::showView() {
   showingView_ = true;
@@ -45,7 +38,8 @@ void MainWindow::showView() {
 }
 
 void MainWindow::loadPicture(const QString& path) {
-  loadPictureFile(program_.document, program_.view, path, frameLines());
+  loadPictureFile(program_.document, program_.view, path,
+                  frameLines(program_.frame, program_.output));
   // Text typed but not committed belongs to the old picture: it is dropped, not drawn.
   textEntry_->hide();
   textEntry_->clear();
@@ -55,8 +49,8 @@ void MainWindow::loadPicture(const QString& path) {
 
 void MainWindow::openPictureDialog() {
   FileDialogRequest request;
-  request.title = QString::fromUtf8(view_texts::kOpenTitle);
-  request.filter = QString::fromUtf8(view_texts::kOpenFilter);
+  request.title = u8(view_texts::kOpenTitle);
+  request.filter = u8(view_texts::kOpenFilter);
   const QString path = program_.services.prompter.openFile(this, request);
   if (path.isEmpty()) return;
   loadPicture(path);
@@ -74,13 +68,13 @@ void MainWindow::acceptDroppedFiles(const QStringList& paths) {
 }
 
 void MainWindow::showPicture() {
-  showNewPicture(program_.view, program_.document, frameLines());
+  showNewPicture(program_.view, program_.document, frameLines(program_.frame, program_.output));
   showView();
 }
 
 void MainWindow::zoomBy(double factor) {
   if (!program_.document.present) return;
-  zoomView(program_.view, program_.document, factor, frameLines());
+  zoomView(program_.view, program_.document, factor, frameLines(program_.frame, program_.output));
   showView();
   viewCanvas_->setFocus();
 }
@@ -97,58 +91,78 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
       QTimer::singleShot(0, viewCanvas_, qOverload<>(&QWidget::setFocus));
     return false;
   }
-  if (watched != viewCanvas_) return QWidget::eventFilter(watched, event);
-  if (event->type() == QEvent::DragEnter) {
-    auto* drag = static_cast<QDragEnterEvent*>(event);
-    if (drag->mimeData()->hasUrls()) drag->acceptProposedAction();
-    return true;
-  }
-  if (event->type() == QEvent::Drop) {
-    QStringList paths;
-    for (const QUrl& url : static_cast<QDropEvent*>(event)->mimeData()->urls())
-      paths << (url.isLocalFile() ? url.toLocalFile() : url.toString());
-    acceptDroppedFiles(paths);
-    return true;
-  }
-  if (event->type() == QEvent::Wheel) {
-    const int notches =
-        wholeNotches(program_.view, static_cast<QWheelEvent*>(event)->angleDelta().y());
-    endPointerAction();
-    if (notches != 0) zoomBy(1.0 - kWheelStep * notches);
-    return true;
-  }
-  // The second press of a quick double click is a press like the first.
-  if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
-    auto* mouse = static_cast<QMouseEvent*>(event);
-    if (mouse->button() == Qt::LeftButton) pressOnView(mouse->position().toPoint());
-    return true;
-  }
-  if (event->type() == QEvent::MouseMove) {
-    moveOnView(static_cast<QMouseEvent*>(event)->position().toPoint());
-    return true;
-  }
-  if (event->type() == QEvent::MouseButtonRelease) {
-    if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) endPointerAction();
-    return true;
-  }
-  if (event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    const auto arrow = kArrowKeys.find(key);
-    if (arrow != kArrowKeys.end()) {
-      if (program_.document.present) nudgeFrame(arrow->second);
+  if (watched == viewCanvas_) return canvasEvent(event);
+  return QWidget::eventFilter(watched, event);
+}
+
+bool MainWindow::canvasEvent(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::DragEnter: {
+      auto* drag = static_cast<QDragEnterEvent*>(event);
+      if (drag->mimeData()->hasUrls()) drag->acceptProposedAction();
       return true;
     }
-    const bool keypad = static_cast<QKeyEvent*>(event)->modifiers() & Qt::KeypadModifier;
-    if (!keypad && (key == Qt::Key_Minus || key == Qt::Key_Equal || key == Qt::Key_Plus)) {
+    case QEvent::Drop: {
+      QStringList paths;
+      for (const QUrl& url : static_cast<QDropEvent*>(event)->mimeData()->urls())
+        paths << (url.isLocalFile() ? url.toLocalFile() : url.toString());
+      acceptDroppedFiles(paths);
+      return true;
+    }
+    case QEvent::Wheel: {
+      const int notches =
+          wholeNotches(program_.view, static_cast<QWheelEvent*>(event)->angleDelta().y());
+      endPointerAction();
+      if (notches != 0) zoomBy(1.0 - kWheelStep * notches);
+      return true;
+    }
+    // The second press of a quick double click is a press like the first.
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+      const auto* mouse = static_cast<QMouseEvent*>(event);
+      if (mouse->button() != Qt::LeftButton) return true;
+      viewCanvas_->setFocus();
+      frameController_->press(mouse->position().toPoint());
+      return true;
+    }
+    case QEvent::MouseMove: {
+      const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+      if (dragLeftCanvas(at)) return true;
+      frameController_->move(at);
+      showCanvasHint();
+      return true;
+    }
+    case QEvent::MouseButtonRelease:
+      if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) endPointerAction();
+      return true;
+    case QEvent::KeyPress: {
+      const auto* key = static_cast<QKeyEvent*>(event);
+      if (frameController_->key(key->key(), key->modifiers())) return true;
+      const bool keypad = key->modifiers() & Qt::KeypadModifier;
+      if (keypad || (key->key() != Qt::Key_Minus && key->key() != Qt::Key_Equal &&
+                     key->key() != Qt::Key_Plus))
+        return false;
       // The keys change the zoom even without a picture; the next fit replaces it.
       endPointerAction();
-      zoomView(program_.view, program_.document, key == Qt::Key_Minus ? kZoomOutStep : kZoomInStep,
-               frameLines());
+      zoomView(program_.view, program_.document,
+               key->key() == Qt::Key_Minus ? kZoomOutStep : kZoomInStep,
+               frameLines(program_.frame, program_.output));
       showView();
       return true;
     }
+    default:
+      return false;
   }
-  return QWidget::eventFilter(watched, event);
+}
+
+bool MainWindow::dragLeftCanvas(QPoint at) {
+  // The canvas keeps the mouse while a button is held.
+  if (!frameController_->holdsPointer() || viewCanvas_->rect().contains(at)) return false;
+  const QPoint inClient = viewCanvas_->mapTo(client_, at);
+  QWidget* under = client_->childAt(inClient);
+  if (!under || under == viewCanvas_ || viewCanvas_->isAncestorOf(under)) return false;
+  showHintFor(under, under->mapFrom(client_, inClient));
+  return true;
 }
 
 }  // namespace veltrix

@@ -13,13 +13,6 @@ inline constexpr const char* kSaveFilter =
     "图片文件 *.jpg *.bmp *.gif *.png (*.jpg *.bmp *.gif *.png)";
 inline constexpr const char* kWorkbookNeeded =
     "当前批量命名方式需导入EXCEL文件，是否沿用此命名方式？";
-inline constexpr const char* kEmptyFrame =
-    "采集框的宽度或高度为0，不能保存图片，请重新设置输出尺寸。";
-inline constexpr const char* kUnknownSaveType =
-    "本软件只能保存bmp、jpg、jpeg、gif、png五类图片文件，请更改文件扩展名。";
-inline constexpr const char* kUnknownBatchFormat =
-    "批量截图的保存格式不是bmp、jpg、gif、png之一，请在批量截图设置中重新选择保存格式。";
-inline constexpr const char* kNoPictureMade = "截图未能转换成图片文件，没有保存任何文件。";
 inline constexpr const char* kPageNotOpened = "无法自动打开网页，请在浏览器中打开：\r\n";
 inline constexpr const char* kAboutTitle = "关于本软件：";
 inline constexpr const char* kAboutText = "当前版本：V3.0";

@@ -1,8 +1,12 @@
 // Batch crop state: the settings loaded at start-up and the state of the running batch.
 #pragma once
 
+#include <QList>
+#include <QPair>
 #include <QString>
 
+#include "save/output_naming.h"
+#include "settings/settings_store.h"
 #include "settings/startup_settings.h"
 
 namespace veltrix {
@@ -29,5 +33,18 @@ inline void noteUserPicture(BatchTask& batch, const QString& path) {
   batch.pictureOrigin = PictureOrigin::OpenedByUser;
   batch.userPicturePath = path;
 }
+
+// What the batch's naming rule names the next crop by: the batch's save folder, format and prefix,
+// and the picture shown from the task or the one the user opened.
+NamingInputs batchNamingInputs(const BatchTask& batch, const QString& settingsFolder,
+                               const QDateTime& now);
+
+// A batch that keeps its settings keeps the size entries' texts, as they change, for the day it
+// is resumed; any other batch, or none, writes nothing.
+void keepBatchSizes(const BatchTask& batch, const SettingsStore& store,
+                    const QList<QPair<const char*, QString>>& keys);
+
+// The JPG size target likewise, when the batch saves JPG.
+void keepBatchJpgLimit(const BatchTask& batch, const SettingsStore& store, const QString& text);
 
 }  // namespace veltrix

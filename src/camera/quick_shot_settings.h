@@ -1,6 +1,7 @@
 // Quick-shoot mode: the settings loaded at start-up and the mode's state for this run.
 #pragma once
 
+#include "settings/settings_store.h"
 #include "settings/startup_settings.h"
 
 namespace veltrix {
@@ -10,5 +11,10 @@ struct QuickShotSettings : QuickShotPreferences {
   bool quickSettingsAsked = false;
   bool quickSettingsWindowOpen = false;
 };
+
+// Quick shooting that keeps its settings keeps the JPG size target, as it changes, when it saves
+// JPG.
+void keepQuickShotJpgLimit(const QuickShotSettings& quick, const SettingsStore& store,
+                           const QString& text);
 
 }  // namespace veltrix

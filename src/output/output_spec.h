@@ -3,6 +3,9 @@
 
 namespace veltrix {
 
+// Which of the output's dimensions a change touched; the camera window follows accordingly.
+enum class SizeChange { WidthChanged, HeightChanged, SizeChanged };
+
 struct OutputSpec {
   int pixelWidth = 160;
   int pixelHeight = 210;

@@ -17,8 +17,6 @@ namespace veltrix {
 class Keyboard;
 class SizePanel;
 
-enum class SizeChange { WidthChanged, HeightChanged, SizeChanged };
-
 // The main window around the panel, as the size entries need it.
 class SizeHost {
  public:
@@ -61,6 +59,8 @@ class SizeController : public QObject {
   void step(QLineEdit* box, int step);
   // Runs the commit that belongs to a box.
   void commit(QLineEdit* box);
+  // Selects "自定义": any size entered by hand is a custom size.
+  void selectCustom();
   // The frame's edges were dragged: the boxes of the dimensions that changed show the new
   // output size in pixels and in millimetres at the current DPI.
   void showFrameSize(bool width, bool height);
@@ -72,7 +72,6 @@ class SizeController : public QObject {
   struct Axis;
   void commitPixels(const Axis& axis);
   void commitMillimetres(const Axis& axis);
-  void selectCustom();
 
   OutputSpec& output_;
   SizePanel& panel_;

@@ -1,4 +1,5 @@
-// Texts of saving: the name popup shown after every picture, and the failure to write a file.
+// Texts of saving: the refusals and failures of a save, and the name popup shown after every
+// picture.
 #pragma once
 
 namespace veltrix::save_texts {
@@ -7,6 +8,13 @@ inline constexpr const char* kNameCropTitle = "请为刚才截图命名（不需
 inline constexpr const char* kNamePhotoTitle = "请为刚才拍照命名（不需填写扩展名）";
 inline constexpr const char* kConfirm = "确定";
 inline constexpr const char* kEmptyName = "新照片命名不能为空。";
+inline constexpr const char* kEmptyFrame =
+    "采集框的宽度或高度为0，不能保存图片，请重新设置输出尺寸。";
+inline constexpr const char* kUnknownSaveType =
+    "本软件只能保存bmp、jpg、jpeg、gif、png五类图片文件，请更改文件扩展名。";
+inline constexpr const char* kUnknownBatchFormat =
+    "批量截图的保存格式不是bmp、jpg、gif、png之一，请在批量截图设置中重新选择保存格式。";
+inline constexpr const char* kNoPictureMade = "截图未能转换成图片文件，没有保存任何文件。";
 inline constexpr const char* kCannotWriteBefore = "图片文件“";
 inline constexpr const char* kCannotWriteAfter = "”无法写入，请检查保存位置是否存在且可写。";
 

@@ -15,21 +15,18 @@ FrameDrag frameRegionAt(QPoint point, const QRect& interior) {
   const int x = point.x(), y = point.y();
   const int l = interior.left(), t = interior.top();
   const int w = interior.width(), h = interior.height();
-  const bool leftBand = within(x, l - 2, l);
-  const bool rightBand = within(x, l + w, l + w + 2);
-  const bool topBand = within(y, t - 2, t);
-  const bool bottomBand = within(y, t + h, t + h + 2);
-  const bool innerColumns = within(x, l + 2, l + w - 2);
-  const bool innerRows = within(y, t + 2, t + h - 2);
   if (within(x, l + 1, l + w - 1) && within(y, t + 1, t + h - 1)) return FrameDrag::Move;
-  if (leftBand && innerRows) return FrameDrag::Left;
-  if (rightBand && innerRows) return FrameDrag::Right;
-  if (topBand && innerColumns) return FrameDrag::Top;
-  if (bottomBand && innerColumns) return FrameDrag::Bottom;
-  if (leftBand && topBand) return FrameDrag::TopLeft;
-  if (rightBand && bottomBand) return FrameDrag::BottomRight;
-  if (rightBand && topBand) return FrameDrag::TopRight;
-  if (leftBand && bottomBand) return FrameDrag::BottomLeft;
+  // A band two pixels wide around each edge; along an edge it leaves the corners free, where the
+  // bands of two edges meet.
+  const FrameDrag column = within(x, l - 2, l)           ? FrameDrag::Left
+                           : within(x, l + w, l + w + 2) ? FrameDrag::Right
+                                                         : FrameDrag::None;
+  const FrameDrag row = within(y, t - 2, t)           ? FrameDrag::Top
+                        : within(y, t + h, t + h + 2) ? FrameDrag::Bottom
+                                                      : FrameDrag::None;
+  if (column != FrameDrag::None && within(y, t + 2, t + h - 2)) return column;
+  if (row != FrameDrag::None && within(x, l + 2, l + w - 2)) return row;
+  if (column != FrameDrag::None && row != FrameDrag::None) return column | row;
   return FrameDrag::None;
 }
 
@@ -55,28 +52,12 @@ Qt::CursorShape cursorFor(FrameDrag region) {
   return Qt::ArrowCursor;
 }
 
-bool dragChangesWidth(FrameDrag drag) {
-  return drag == FrameDrag::Left || drag == FrameDrag::Right || drag == FrameDrag::TopLeft ||
-         drag == FrameDrag::BottomRight || drag == FrameDrag::TopRight ||
-         drag == FrameDrag::BottomLeft;
-}
-
-bool dragChangesHeight(FrameDrag drag) {
-  return drag == FrameDrag::Top || drag == FrameDrag::Bottom || drag == FrameDrag::TopLeft ||
-         drag == FrameDrag::BottomRight || drag == FrameDrag::TopRight ||
-         drag == FrameDrag::BottomLeft;
-}
-
 ResizeStep resizeStep(FrameDrag drag, const QRect& interior, int dx, int dy) {
   int l = interior.left(), t = interior.top(), w = interior.width(), h = interior.height();
-  const bool movesLeft =
-      drag == FrameDrag::Left || drag == FrameDrag::TopLeft || drag == FrameDrag::BottomLeft;
-  const bool movesRight =
-      drag == FrameDrag::Right || drag == FrameDrag::BottomRight || drag == FrameDrag::TopRight;
-  const bool movesTop =
-      drag == FrameDrag::Top || drag == FrameDrag::TopLeft || drag == FrameDrag::TopRight;
-  const bool movesBottom =
-      drag == FrameDrag::Bottom || drag == FrameDrag::BottomRight || drag == FrameDrag::BottomLeft;
+  const bool movesLeft = holds(drag, FrameDrag::Left);
+  const bool movesRight = holds(drag, FrameDrag::Right);
+  const bool movesTop = holds(drag, FrameDrag::Top);
+  const bool movesBottom = holds(drag, FrameDrag::Bottom);
   if ((movesLeft && dx > w - kMinimumSide) || (movesRight && dx < kMinimumSide - w) ||
       (movesTop && dy > h - kMinimumSide) || (movesBottom && dy < kMinimumSide - h))
     return {false, interior};

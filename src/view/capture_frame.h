@@ -2,6 +2,7 @@
 // button in progress. Its size is always the output size, so only the position is kept here.
 #pragma once
 
+#include <QColor>
 #include <QPoint>
 #include <QRect>
 #include <Qt>
@@ -10,22 +11,37 @@
 
 namespace veltrix {
 
-enum class FrameDrag {
-  None,
-  Move,
-  Left,
-  Right,
-  Top,
-  Bottom,
-  TopLeft,
-  BottomRight,
-  TopRight,
-  BottomLeft
+// What a press on the frame takes hold of: the sides that then follow the mouse, a corner being
+// its two sides, or the whole frame.
+enum class FrameDrag : unsigned {
+  None = 0,
+  Left = 1,
+  Right = 2,
+  Top = 4,
+  Bottom = 8,
+  Move = 16,
+  TopLeft = Top | Left,
+  BottomRight = Bottom | Right,
+  TopRight = Top | Right,
+  BottomLeft = Bottom | Left,
 };
+
+constexpr FrameDrag operator|(FrameDrag a, FrameDrag b) {
+  return static_cast<FrameDrag>(static_cast<unsigned>(a) | static_cast<unsigned>(b));
+}
+
+// Whether the drag holds any of the given sides.
+constexpr bool holds(FrameDrag drag, FrameDrag sides) {
+  return (static_cast<unsigned>(drag) & static_cast<unsigned>(sides)) != 0;
+}
+
+// The frame lines are drawn in yellow until the user picks another colour.
+inline const QColor kDefaultFrameColour{255, 255, 0};
 
 struct CaptureFrame {
   int interiorLeft = 0;
   int interiorTop = 0;
+  QColor colour = kDefaultFrameColour;  // has no effect on the saved picture
   FrameDrag drag = FrameDrag::None;
   QPoint lastMouse;
   MoveDirection moveDirection = MoveDirection::None;
@@ -54,8 +70,12 @@ struct ResizeStep {
 ResizeStep resizeStep(FrameDrag drag, const QRect& interior, int dx, int dy);
 
 // Whether a drag changes the width, the height, or both.
-bool dragChangesWidth(FrameDrag drag);
-bool dragChangesHeight(FrameDrag drag);
+constexpr bool dragChangesWidth(FrameDrag drag) {
+  return holds(drag, FrameDrag::Left | FrameDrag::Right);
+}
+constexpr bool dragChangesHeight(FrameDrag drag) {
+  return holds(drag, FrameDrag::Top | FrameDrag::Bottom);
+}
 
 // The interior moved by one pixel in a direction.
 QPoint nudged(QPoint topLeft, MoveDirection direction);

@@ -19,6 +19,11 @@ void verticalLine(QImage& canvas, int x, int y0, int y1, QRgb colour) {
 
 }  // namespace
 
+FrameLines frameLines(const CaptureFrame& frame, const OutputSpec& output) {
+  return {QRect(frame.interiorLeft, frame.interiorTop, output.pixelWidth, output.pixelHeight),
+          frame.colour};
+}
+
 void drawFrame(QImage& canvas, const FrameLines& frame) {
   const int l = frame.interior.left();
   const int t = frame.interior.top();

@@ -10,9 +10,9 @@
 
 #include "app/main_window.h"
 #include "output/size_type_combo.h"
-#include "widgets/colour_picker.h"
 #include "program_fixture.h"
 #include "test_files.h"
+#include "widgets/colour_picker.h"
 
 namespace veltrix {
 namespace {

@@ -8,8 +8,8 @@
 
 #include "app/main_window.h"
 #include "output/size_type_combo.h"
-#include "widgets/spin_buttons.h"
 #include "settings/settings_store.h"
+#include "widgets/spin_buttons.h"
 #include "window_fixture.h"
 
 namespace veltrix {
