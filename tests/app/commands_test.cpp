@@ -10,9 +10,9 @@
 
 #include "app/main_window.h"
 #include "app/status_bar.h"
-#include "program_fixture.h"
 #include "test_files.h"
 #include "tools/tool_palette.h"
+#include "window_fixture.h"
 
 namespace veltrix {
 namespace {
@@ -22,27 +22,11 @@ using test::u;
 const char* const kStartHint = "请打开或拖拽一图片文件或通过拍照来采集头像";
 const char* const kKeysHint = "A键或S键：上一图片   D键或F键：下一图片";
 
-class CommandsTest : public testing::Test {
+class CommandsTest : public test::WindowTest {
  protected:
-  void SetUp() override {
-    program = fixture.makeProgram();
-    window = std::make_unique<MainWindow>(*program);
-    window->start();
-  }
+  void SetUp() override { start(); }
 
-  void showPicture() {
-    QImage picture(600, 400, QImage::Format_RGB32);
-    picture.fill(qRgb(10, 120, 200));
-    program->document = {picture, true};
-    window->showPicture();
-  }
-
-  template <typename T = QWidget>
-  T* control(const char* name) const {
-    T* found = window->findChild<T*>(u(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-  }
+  void showPicture() { showFilled({600, 400}, qRgb(10, 120, 200)); }
 
   // The mouse arriving over a widget, as the platform reports it.
   void enter(QWidget* widget, QPoint at = {2, 2}) {
@@ -57,10 +41,6 @@ class CommandsTest : public testing::Test {
   }
 
   QString hint() const { return control<StatusBar>("状态条1")->hintText(); }
-
-  test::ProgramFixture fixture;
-  std::unique_ptr<Program> program;
-  std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(CommandsTest, ToolbarShowsTheGeneralHint) {

@@ -10,9 +10,9 @@
 
 #include "app/main_window.h"
 #include "output/size_type_combo.h"
-#include "program_fixture.h"
 #include "test_files.h"
 #include "widgets/colour_picker.h"
+#include "window_fixture.h"
 
 namespace veltrix {
 namespace {
@@ -22,29 +22,14 @@ using test::u;
 const QRgb kPicture = qRgb(60, 90, 120);
 const QRgb kYellow = qRgb(255, 255, 0);
 
-class FrameInteractionTest : public testing::Test {
+class FrameInteractionTest : public test::WindowTest {
  protected:
   void SetUp() override {
-    program = fixture.makeProgram();
-    window = std::make_unique<MainWindow>(*program);
-    window->start();
+    start();
     canvas = control<QWidget>("可视画板");
   }
 
-  void showPicture() {
-    QImage picture(800, 600, QImage::Format_RGB32);
-    picture.fill(kPicture);
-    program->document = {picture, true};
-    program->view.scrollFractionX = program->view.scrollFractionY = 0.5;
-    window->showPicture();
-  }
-
-  template <typename T = QWidget>
-  T* control(const char* name) const {
-    T* found = window->findChild<T*>(u(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-  }
+  void showPicture() { showFilled({800, 600}, kPicture); }
 
   QRect interior() const {
     return {program->frame.interiorLeft, program->frame.interiorTop, program->output.pixelWidth,
@@ -63,9 +48,6 @@ class FrameInteractionTest : public testing::Test {
     for (int i = 0; i < ticks; ++i) QMetaObject::invokeMethod(timer, "timeout");
   }
 
-  test::ProgramFixture fixture;
-  std::unique_ptr<Program> program;
-  std::unique_ptr<MainWindow> window;
   QWidget* canvas = nullptr;
 };
 

@@ -15,34 +15,19 @@
 
 #include "app/status_bar.h"
 #include "platform/text_codec.h"
-#include "program_fixture.h"
 #include "settings/number_rules.h"
 #include "test_files.h"
 #include "tools/tool_palette.h"
+#include "window_fixture.h"
 
 namespace veltrix {
 namespace {
 
-class MainWindowTest : public testing::Test {
+class MainWindowTest : public test::WindowTest {
  protected:
-  void SetUp() override {
-    program = fixture.makeProgram();
-    window = std::make_unique<MainWindow>(*program);
-    window->start();
-  }
-
-  template <typename T>
-  T* control(const char* name) const {
-    T* found = window->findChild<T*>(QString::fromUtf8(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-  }
+  void SetUp() override { start(); }
 
   int topOf(const char* name) const { return control<QWidget>(name)->y(); }
-
-  test::ProgramFixture fixture;
-  std::unique_ptr<Program> program;
-  std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(MainWindowTest, StartsAtTheDesignClientSize) {

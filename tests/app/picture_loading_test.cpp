@@ -7,8 +7,8 @@
 #include <QUrl>
 
 #include "app/main_window.h"
-#include "program_fixture.h"
 #include "test_files.h"
+#include "window_fixture.h"
 
 namespace veltrix {
 namespace {
@@ -24,13 +24,9 @@ void dropOn(QWidget* widget, const QMimeData& data) {
   QApplication::sendEvent(widget, &drop);
 }
 
-class PictureLoadingTest : public testing::Test {
+class PictureLoadingTest : public test::WindowTest {
  protected:
-  void SetUp() override {
-    program = fixture.makeProgram();
-    window = std::make_unique<MainWindow>(*program);
-    window->start();
-  }
+  void SetUp() override { start(); }
 
   // A picture file written by Qt's own encoder in the given format, under any name.
   QString writePicture(const char* name, QSize size, QRgb colour, const char* format) {
@@ -40,10 +36,6 @@ class PictureLoadingTest : public testing::Test {
     EXPECT_TRUE(image.save(path, format));
     return path;
   }
-
-  test::ProgramFixture fixture;
-  std::unique_ptr<Program> program;
-  std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(PictureLoadingTest, PngNamedBmpLoadsByItsContent) {

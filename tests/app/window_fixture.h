@@ -122,6 +122,15 @@ class WindowTest : public testing::Test {
     return opened;
   }
 
+  // Puts a picture of one colour into the document and shows it, as a load does.
+  void showFilled(QSize size, QRgb colour) {
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(colour);
+    program->document = {picture, true};
+    program->view.scrollFractionX = program->view.scrollFractionY = 0.5;
+    window->showPicture();
+  }
+
   QString out(const QString& name) const { return fixture.path(u("out/") + name); }
 
   // Saves through the scripted save dialog and returns the decoded file.
