@@ -42,31 +42,41 @@ struct SizeRoom {
   int heightCorrection = 0;
 };
 
+// The view canvas is this much narrower and lower than the main window's outer size less its
+// corrections; the main window's layout keeps to it.
+inline constexpr int kCanvasWidthBelowOuter = 183;
+inline constexpr int kCanvasHeightBelowOuter = 135;
+// The canvas must be more than this wider and higher than the frame, so the frame shows whole.
+inline constexpr int kFrameRoom = 30;
+// A window grown for the frame leaves this much of the screen free.
+inline constexpr int kScreenSpareWidth = 10;
+inline constexpr int kScreenSpareHeight = 20;
+
 // Sizes are added up in 64 bits: a box can hold any int, and the sum must still be compared
 // honestly with the canvas and the screen instead of wrapping round.
 
 // The view canvas must be more than 30 pixels wider and higher than the frame.
 inline bool widthFits(qint64 width, const SizeRoom& room) {
-  return width + 30 < room.canvas.width();
+  return width + kFrameRoom < room.canvas.width();
 }
 inline bool heightFits(qint64 height, const SizeRoom& room) {
-  return height + 30 < room.canvas.height();
+  return height + kFrameRoom < room.canvas.height();
 }
 
-// The outer window size that makes the view canvas exactly 30 pixels larger than the frame.
+// The outer window size that makes the view canvas exactly kFrameRoom larger than the frame.
 inline qint64 requiredOuterWidth(qint64 width, const SizeRoom& room) {
-  return width + room.widthCorrection + 213;
+  return width + kFrameRoom + kCanvasWidthBelowOuter + room.widthCorrection;
 }
 inline qint64 requiredOuterHeight(qint64 height, const SizeRoom& room) {
-  return height + room.heightCorrection + 165;
+  return height + kFrameRoom + kCanvasHeightBelowOuter + room.heightCorrection;
 }
 
 // Whether a window grown for that size still fits the screen.
 inline bool widthOnScreen(qint64 width, const SizeRoom& room) {
-  return requiredOuterWidth(width, room) + 10 <= room.screen.width();
+  return requiredOuterWidth(width, room) + kScreenSpareWidth <= room.screen.width();
 }
 inline bool heightOnScreen(qint64 height, const SizeRoom& room) {
-  return requiredOuterHeight(height, room) + 20 <= room.screen.height();
+  return requiredOuterHeight(height, room) + kScreenSpareHeight <= room.screen.height();
 }
 
 }  // namespace veltrix
