@@ -182,6 +182,10 @@ void IniDocument::insertLine(size_t at, Line line) {
   indexStale_ = true;
 }
 
+bool IniDocument::hasSection(const QString& section) const {
+  return headerOf(normalisedName(section)).has_value();
+}
+
 QString IniDocument::value(const QString& section, const QString& key) const {
   const QString sectionName = normalisedName(section);
   const QString keyName = normalisedName(key);

@@ -22,6 +22,9 @@ class IniDocument {
   // As iniWrite, in memory. False, changing nothing, for an empty section or key name.
   bool set(const QString& section, const QString& key, const QString& value);
 
+  // Whether the document has a section of that name.
+  bool hasSection(const QString& section) const;
+
   // Replaces the file whole, never leaving it half-written; false when it cannot.
   bool save() const;
 

@@ -1,0 +1,126 @@
+// The task file read and written as a whole: a new task's keys in their order, names that read
+// back exactly, new pictures appended, and damaged files read as the nearest sound task.
+#include "batch/task_file.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include "platform/text_codec.h"
+#include "settings/ini_file.h"
+#include "test_files.h"
+
+namespace veltrix {
+namespace {
+
+using test::u;
+
+class TaskFileTest : public testing::Test {
+ protected:
+  QString path() const { return dir.filePath(u("批截任务.ini")); }
+
+  TaskFile loaded() const {
+    std::optional<TaskFile> task = TaskFile::load(path());
+    EXPECT_TRUE(task);
+    return task.value_or(*TaskFile::load(dir.filePath(u("none.ini"))));
+  }
+
+  void writeFile(const char* utf8) const {
+    ASSERT_TRUE(test::writeBytes(path(), toGb18030(u(utf8))));
+  }
+
+  QTemporaryDir dir;
+};
+
+TEST_F(TaskFileTest, NewTaskIsTheOneKeyWritesInTheirOrder) {
+  const QStringList names = {u("a.JPG"), u("张三.jpg"), u("𠮷.png")};
+  TaskFile task = loaded();
+  task.create(names);
+  ASSERT_TRUE(task.save());
+
+  const QString oneByOne = dir.filePath(u("one-by-one.ini"));
+  iniWrite(oneByOne, u("批截位置"), u("批截位置"), u("1"));
+  iniWrite(oneByOne, u("最大位置"), u("最大位置"), u("3"));
+  for (int i = 0; i < names.size(); ++i) {
+    iniWrite(oneByOne, QString::number(i + 1), u("操作记录"), u("未截图"));
+    iniWrite(oneByOne, QString::number(i + 1), u("图片名"), names[i]);
+  }
+  EXPECT_EQ(test::readBytes(path()), test::readBytes(oneByOne));
+
+  const TaskFile reread = loaded();
+  EXPECT_EQ(reread.count(), 3);
+  EXPECT_EQ(reread.cursor(), 1);
+  for (int i = 0; i < names.size(); ++i) {
+    EXPECT_EQ(reread.name(i + 1), names[i]);
+    EXPECT_EQ(reread.record(i + 1), u("未截图"));
+  }
+}
+
+TEST_F(TaskFileTest, NamesReadBackExactly) {
+  const QStringList names = {u(" lead.jpg"),    u("trail .jpg "), u("\"quoted\".jpg"),
+                             u("'single'.png"), u("𠮷 ☃.gif"),    u("a=b;c.bmp")};
+  TaskFile task = loaded();
+  task.create(names);
+  ASSERT_TRUE(task.save());
+  const TaskFile reread = loaded();
+  for (int i = 0; i < names.size(); ++i) EXPECT_EQ(reread.name(i + 1), names[i]) << i;
+}
+
+TEST_F(TaskFileTest, CursorAndRecordsAreWrittenOnSave) {
+  TaskFile task = loaded();
+  task.create({u("a.jpg"), u("b.jpg"), u("c.jpg")});
+  task.setCursor(3);
+  task.markDone(2);
+  ASSERT_TRUE(task.save());
+  const TaskFile reread = loaded();
+  EXPECT_EQ(reread.cursor(), 3);
+  EXPECT_EQ(reread.record(2), u("已截图"));
+  EXPECT_EQ(reread.record(3), u("未截图"));
+}
+
+TEST_F(TaskFileTest, NewPicturesAreAppendedInScanOrder) {
+  TaskFile task = loaded();
+  task.create({u("a.jpg"), u("b.jpg"), u("a.jpg")});
+  EXPECT_FALSE(task.appendNew({u("b.jpg"), u("a.jpg"), u("a.jpg")}));
+  EXPECT_FALSE(task.appendNew({}));
+  // One "a.jpg" more than the task holds, and two new names.
+  EXPECT_TRUE(
+      task.appendNew({u("n.jpg"), u("a.jpg"), u("b.jpg"), u("a.jpg"), u("a.jpg"), u("m.jpg")}));
+  EXPECT_EQ(task.count(), 6);
+  EXPECT_EQ(task.name(4), u("n.jpg"));
+  EXPECT_EQ(task.name(5), u("a.jpg"));
+  EXPECT_EQ(task.name(6), u("m.jpg"));
+  EXPECT_EQ(task.record(6), u("未截图"));
+}
+
+TEST_F(TaskFileTest, DamagedNumbersReadAsTheNearestSoundTask) {
+  const struct {
+    const char* count;
+    const char* cursor;
+    qint64 entries;
+    qint64 at;
+  } cases[] = {
+      {"3", "2", 3, 2},
+      {"99999999999999999999", "2", 3, 2},
+      {"9223372036854775807", "9223372036854775807", 3, 3},
+      {"2147483648", "-2147483649", 3, 1},
+      {"-5", "1", 0, 0},
+      {"abc", "1", 0, 0},
+      {"", "", 0, 0},
+      {"3", "0", 3, 1},
+      {"3", "1e30", 3, 3},
+      {"2", "x", 2, 1},
+  };
+  for (const auto& c : cases) {
+    writeFile(("[批截位置]\r\n批截位置=" + std::string(c.cursor) +
+               "\r\n[最大位置]\r\n最大位置=" + c.count +
+               "\r\n[1]\r\n图片名=a.jpg\r\n[2]\r\n图片名=b.jpg\r\n[3]\r\n图片名=c.jpg\r\n")
+                  .c_str());
+    const TaskFile task = loaded();
+    EXPECT_EQ(task.count(), c.entries) << c.count << ' ' << c.cursor;
+    EXPECT_EQ(task.cursor(), c.at) << c.count << ' ' << c.cursor;
+  }
+}
+
+}  // namespace
+}  // namespace veltrix
