@@ -11,6 +11,7 @@
 #include "app/program.h"
 #include "platform/gst_sound.h"
 #include "platform/logging_prompter.h"
+#include "platform/qt_hotkeys.h"
 #include "platform/qt_prompter.h"
 #include "platform/qt_screen.h"
 #include "platform/qt_url_opener.h"
@@ -43,8 +44,9 @@ int main(int argc, char* argv[]) {
   veltrix::XkbKeyboard keyboard;
   veltrix::GstSound sound;
   veltrix::QtUrlOpener urlOpener;
+  veltrix::QtHotkeys hotkeys;
 
-  veltrix::Program program({*prompter, screen, clock, keyboard, sound, urlOpener},
+  veltrix::Program program({*prompter, screen, clock, keyboard, sound, urlOpener, hotkeys},
                            veltrix::ProgramEnvironment::fromProcess());
   if (!veltrix::singleInstanceGuard(program)) return 0;
 

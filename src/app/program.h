@@ -18,6 +18,7 @@
 namespace veltrix {
 
 class Clock;
+class Hotkeys;
 class Keyboard;
 class Prompter;
 class Screen;
@@ -31,6 +32,7 @@ struct PlatformServices {
   Keyboard& keyboard;
   Sound& sound;
   UrlOpener& urlOpener;
+  Hotkeys& hotkeys;
 };
 
 // Where the program keeps its files, taken from the process environment in main().

@@ -8,6 +8,7 @@
 
 #include "app/program.h"
 #include "fake_clock.h"
+#include "fake_hotkeys.h"
 #include "fake_keyboard.h"
 #include "fake_screen.h"
 #include "fake_sound.h"
@@ -24,6 +25,7 @@ struct ProgramFixture {
   FakeKeyboard keyboard;
   FakeSound sound;
   FakeUrlOpener urlOpener;
+  FakeHotkeys hotkeys;
 
   ProgramFixture() {
     QDir(root.path()).mkpath(QStringLiteral("program"));
@@ -37,9 +39,12 @@ struct ProgramFixture {
             path(QStringLiteral("run/qmrtag.txt"))};
   }
 
+  PlatformServices services() {
+    return {prompter, screen, clock, keyboard, sound, urlOpener, hotkeys};
+  }
+
   std::unique_ptr<Program> makeProgram() {
-    return std::make_unique<Program>(
-        PlatformServices{prompter, screen, clock, keyboard, sound, urlOpener}, environment());
+    return std::make_unique<Program>(services(), environment());
   }
 };
 

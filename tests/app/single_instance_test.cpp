@@ -43,9 +43,7 @@ TEST(SingleInstanceGuard, UnusableMarkerFolderDoesNotKeepTheProgramFromStarting)
   test::ProgramFixture fixture;
   ProgramEnvironment environment = fixture.environment();
   environment.markerPath = fixture.path(QStringLiteral("missing/qmrtag.txt"));
-  Program program({fixture.prompter, fixture.screen, fixture.clock, fixture.keyboard, fixture.sound,
-                   fixture.urlOpener},
-                  environment);
+  Program program(fixture.services(), environment);
   EXPECT_TRUE(singleInstanceGuard(program));
   EXPECT_TRUE(fixture.prompter.records.empty());
 }
