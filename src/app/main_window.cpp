@@ -8,6 +8,7 @@
 #include <QToolBar>
 #include <functional>
 
+#include "app/batch_room.h"
 #include "app/hint_watcher.h"
 #include "app/main_layout.h"
 #include "app/program.h"
@@ -15,7 +16,6 @@
 #include "app/texts.h"
 #include "app/toolbar_icons.h"
 #include "output/size_panel.h"
-#include "output/size_type_combo.h"
 #include "platform/screen.h"
 #include "platform/utf8.h"
 #include "settings/number_rules.h"
@@ -23,6 +23,7 @@
 #include "view/view_canvas_widget.h"
 #include "view/view_render.h"
 #include "view/zoom_steps.h"
+#include "widgets/choice_combo.h"
 
 namespace veltrix {
 namespace {
@@ -98,9 +99,16 @@ MainWindow::MainWindow(Program& program) : QWidget(nullptr), program_(program) {
   // The hint over the status bar depends on where the mouse is along it.
   statusBar_->setMouseTracking(true);
   for (QWidget* part : statusBar_->findChildren<QWidget*>()) part->setMouseTracking(true);
+  statusBar_->installEventFilter(this);
+  batchRoom_ = std::make_unique<BatchRoom>(program_, *this, *sizeController_, *statusBar_);
 
   move(50, 50);
   resize(594, 414);
+}
+
+// The navigation keys belong to this window's batch; they end with it.
+MainWindow::~MainWindow() {
+  batchRoom_->controller().releaseNavigationKeys();
 }
 
 void MainWindow::buildMenus() {

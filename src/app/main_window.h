@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 
 #include "output/size_controller.h"
 #include "save/crop_save.h"
@@ -15,6 +16,7 @@ class QToolBar;
 
 namespace veltrix {
 
+class BatchRoom;
 class Program;
 class HintWatcher;
 class SizeController;
@@ -30,6 +32,7 @@ class MainWindow : public QWidget, private SizeHost, private FrameHost {
   static constexpr int kDesignClientHeight = 360;
 
   explicit MainWindow(Program& program);
+  ~MainWindow() override;
 
   // The start-up sequence after the single-instance guard: shows the window at its design
   // client size and sets the initial state.
@@ -39,8 +42,12 @@ class MainWindow : public QWidget, private SizeHost, private FrameHost {
   // not make the status bar flicker.
   void setHint(const QString& text);
 
-  // Loads a picture file as the current picture and shows it.
-  void loadPicture(const QString& path);
+  // Loads a picture file as the current picture and shows it; false when it could not be read.
+  bool loadPicture(const QString& path);
+  // Lets the current picture go and shows the empty view.
+  void releasePicture();
+  // Gives the keys to the picture.
+  void focusPicture();
   // The open command: asks for a picture file and loads it.
   void openPictureDialog();
   // Files dropped on the view canvas: one picture file is loaded, anything else refused.
@@ -129,6 +136,7 @@ class MainWindow : public QWidget, private SizeHost, private FrameHost {
   SizePanel* sizePanel_;
   StatusBar* statusBar_;
   FrameController* frameController_ = nullptr;
+  std::unique_ptr<BatchRoom> batchRoom_;
   ToolPalette* toolPalette_ = nullptr;
   SizeController* sizeController_ = nullptr;
   HintWatcher* hintWatcher_ = nullptr;

@@ -2,6 +2,7 @@
 // palette, the camera, help, the home page and the about box.
 #include <QWidget>
 
+#include "app/batch_room.h"
 #include "app/help_file.h"
 #include "app/main_window.h"
 #include "app/program.h"
@@ -28,6 +29,7 @@ void MainWindow::togglePalette() {
     edit.editMode = false;
     toolPalette_->hide();
     edit.penActive = edit.textActive = edit.eyedropperActive = false;
+    batchRoom_->keysBack();
   }
   viewCanvas_->setFocus();
 }
@@ -36,8 +38,10 @@ void MainWindow::togglePalette() {
 // end a drag and do nothing more.
 void MainWindow::rotatePicture(int) {}
 
-// The camera window comes with the camera work; until then the command opens nothing.
+// The camera window comes with the camera work; until then the command only leaves batch mode,
+// keeping the task's place.
 void MainWindow::cameraCommand() {
+  batchRoom_->controller().pauseForCamera();
   openCameraWindow();
 }
 

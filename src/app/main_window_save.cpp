@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "app/batch_room.h"
 #include "app/main_window.h"
 #include "app/program.h"
 #include "app/texts.h"
@@ -84,18 +85,29 @@ void MainWindow::saveBatchCrop() {
                                        PromptIcon::Question, PromptButtons::YesNo);
     return;
   }
+  // A task picture that was lost or did not decode leaves no picture: nothing may be saved
+  // under its name.
+  if (!program_.document.present) {
+    program_.services.prompter.notify(this, u8(kOpenPictureFirst), PromptIcon::Information);
+    return;
+  }
   const NamingInputs inputs =
       batchNamingInputs(batch, program_.shell.settingsFolder, program_.services.clock.now());
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const CropSaved saved = saveCropByRule(cropSource(), batch.namingRule, inputs);
   if (saved.saved() && batch.cropSound) program_.services.sound.play(cropSound());
+  // Only a picture whose file was written is recorded as cropped.
+  if (saved.saved()) batchRoom_->controller().markTaskPictureDone();
   QApplication::restoreOverrideCursor();
   tell(cropSaveNotice(saved, true));
 
   if (saved.saved() && batch.namingRule == NamingRule::AskEveryTime) {
+    // The name is typed with the letters the navigation keys would take.
+    batchRoom_->controller().releaseNavigationKeys();
     NamePopup popup(program_.services.prompter, {true, inputs.folder, inputs.ext, saved.path},
                     this);
     popup.exec();
+    batchRoom_->keysBack();
   }
 }
 

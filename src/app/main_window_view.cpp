@@ -11,8 +11,11 @@
 #include <QUrl>
 #include <QWheelEvent>
 
+#include "app/batch_room.h"
+#include "app/hints.h"
 #include "app/main_window.h"
 #include "app/program.h"
+#include "app/status_bar.h"
 #include "platform/prompter.h"
 #include "platform/utf8.h"
 #include "view/picture_loading.h"
@@ -37,13 +40,25 @@ void MainWindow::showView() {
   viewCanvas_->update();
 }
 
-void MainWindow::loadPicture(const QString& path) {
-  loadPictureFile(program_.document, program_.view, path,
-                  frameLines(program_.frame, program_.output));
+bool MainWindow::loadPicture(const QString& path) {
+  const bool loaded = loadPictureFile(program_.document, program_.view, path,
+                                      frameLines(program_.frame, program_.output));
   // Text typed but not committed belongs to the old picture: it is dropped, not drawn.
   textEntry_->hide();
   textEntry_->clear();
   showView();
+  viewCanvas_->setFocus();
+  return loaded;
+}
+
+void MainWindow::releasePicture() {
+  program_.document = ImageDocument();
+  clearCanvases(program_.view);
+  program_.view.horizontal.enabled = program_.view.vertical.enabled = false;
+  showView();
+}
+
+void MainWindow::focusPicture() {
   viewCanvas_->setFocus();
 }
 
@@ -92,6 +107,15 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return false;
   }
   if (watched == viewCanvas_) return canvasEvent(event);
+  if (watched == statusBar_ && event->type() == QEvent::MouseButtonPress) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const ShellState& shell = program_.shell;
+    if (overBatchIndicator(mouse->position().toPoint().x(), shell.lastOuterWidth,
+                           shell.widthCorrection) &&
+        (mouse->button() == Qt::LeftButton || mouse->button() == Qt::RightButton))
+      batchRoom_->controller().indicatorPressed(mouse->button() == Qt::RightButton);
+    return false;
+  }
   return QWidget::eventFilter(watched, event);
 }
 

@@ -24,6 +24,7 @@ struct BatchTask : BatchSettings {
   bool lastKeyWasNext = false;
   bool lastKeyWasPrevious = false;
   bool settingsConfirmed = false;
+  bool indicatorOn = false;  // the status bar's batch indicator shows its tick
 };
 
 // A picture the user opens while batch mode is on names the next crop, even when it failed to

@@ -18,4 +18,33 @@ inline constexpr const char* kTitleSeparator = "  ";
 inline constexpr const char* kAtFirst = "当前已是最初图片";
 inline constexpr const char* kAtLast = "当前已是末位图片";
 
+inline constexpr const char* kAskTitle = "询问：";
+inline constexpr const char* kFolderNoticeTitle = "提示：";
+inline constexpr const char* kResumeQuestion = "是否沿用之前的批量截图设置，并继续上次操作？";
+inline constexpr const char* kFolderNotSet = "批量截图保存目录尚未设置，请先设置。";
+inline constexpr const char* kFolderMissing = "批量截图保存目录不存在，请重新设置。";
+
+// The batch settings window.
+inline constexpr const char* kSettingsTitle = "批量截图设置";
+inline constexpr const char* kSourceLabel = "等待截图目录";
+inline constexpr const char* kBrowseSource = "浏览待截图目录";
+inline constexpr const char* kSaveLabel = "图片保存目录";
+inline constexpr const char* kBrowseSave = "新建、浏览目录";
+inline constexpr const char* kFormatLabel = "图片保存格式";
+inline constexpr const char* kFormats[] = {" *.JPG", " *.BMP", " *.GIF", " *.PNG"};
+inline constexpr const char* kRuleLabel = "图片命名方式";
+inline constexpr const char* kCropSoundBox = "截图时发出裁切声";
+inline constexpr const char* kKeepSettingsBox = "保存上述设置供下次使用";
+inline constexpr const char* kConfirm = "确定";
+inline constexpr const char* kBrowseSourceTitle =
+    "选择待截图文件夹，以便对文件夹中的图片进行批量截图。";
+inline constexpr const char* kBrowseSaveTitle = "请选择或者新建一个文件夹";
+inline constexpr const char* kRefusalTitle = "提醒：";
+inline constexpr const char* kSourceMissing = "待截图目录不存在，无法对其图片进行批量截图。";
+inline constexpr const char* kSaveMissing = "请设置正确的图片保存目录。";
+inline constexpr const char* kCustomEmpty = "自定义命名不能为空。";
+inline constexpr const char* kSameFolder =
+    "待截图文件夹不可再用于保存截图，请换一个文件夹保存截图。";
+inline constexpr const char* kNoPictures = "待截图文件夹中没有可截图的图片。";
+
 }  // namespace veltrix::batch_texts

@@ -5,10 +5,10 @@
 
 #include "output/numeric_key_filter.h"
 #include "output/size_panel.h"
-#include "output/size_type_combo.h"
 #include "platform/keyboard.h"
 #include "settings/number_rules.h"
 #include "settings/settings_keys.h"
+#include "widgets/choice_combo.h"
 
 namespace veltrix {
 namespace {
@@ -66,8 +66,8 @@ SizeController::SizeController(OutputSpec& output, SizePanel& panel, SizeHost& h
     panel.page(page).jpgFrame->installEventFilter(this);
     panel.page(page).jpgSign->installEventFilter(this);
   }
-  SizeTypeCombo* combo = panel.sizeTypeCombo();
-  connect(combo, &SizeTypeCombo::aboutToChoose, this,
+  ChoiceCombo* combo = panel.sizeTypeCombo();
+  connect(combo, &ChoiceCombo::aboutToChoose, this,
           [this, combo] { output_.previousSizeType = combo->currentIndex(); });
   connect(combo, &QComboBox::activated, this, &SizeController::selectSizePreset);
   connect(&panel, &SizePanel::stepped, this, &SizeController::step);
@@ -269,6 +269,21 @@ void SizeController::commit(QLineEdit* box) {
   if (box == panel_.page(SizePanel::kPixelPage).jpgValue) commitJpgLimit(SizePanel::kPixelPage);
   if (box == panel_.page(SizePanel::kDpiPage).jpgValue) commitJpgLimit(SizePanel::kDpiPage);
   NumericKeyFilter::settle(box);
+}
+
+QStringList SizeController::sizeTexts() const {
+  return {panel_.pixelWidthBox()->text(), panel_.pixelHeightBox()->text(),
+          panel_.mmWidthBox()->text(), panel_.mmHeightBox()->text(), panel_.dpiBox()->text()};
+}
+
+QString SizeController::jpgLimitText() const {
+  return panel_.page(SizePanel::kPixelPage).jpgValue->text();
+}
+
+void SizeController::showJpgLimit(const QString& text) {
+  for (int page : {SizePanel::kPixelPage, SizePanel::kDpiPage})
+    show(panel_.page(page).jpgValue, text);
+  output_.jpgLimitKb = leadingNumber(text);
 }
 
 void SizeController::showFrameSize(bool width, bool height) {

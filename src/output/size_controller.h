@@ -59,6 +59,11 @@ class SizeController : public QObject {
   void step(QLineEdit* box, int step);
   // Runs the commit that belongs to a box.
   void commit(QLineEdit* box);
+  // The texts of the pixel width and height, millimetre width and height and DPI boxes.
+  QStringList sizeTexts() const;
+  // The JPG size target as its box shows it; a kept one shown on both pages and taken.
+  QString jpgLimitText() const;
+  void showJpgLimit(const QString& text);
   // Selects "自定义": any size entered by hand is a custom size.
   void selectCustom();
   // The frame's edges were dragged: the boxes of the dimensions that changed show the new

@@ -9,8 +9,8 @@
 #include <QTabBar>
 #include <QToolButton>
 
-#include "output/size_type_combo.h"
 #include "output/texts.h"
+#include "widgets/choice_combo.h"
 #include "widgets/colour_picker.h"
 #include "widgets/spin_buttons.h"
 
@@ -74,7 +74,7 @@ SizePanel::SizePanel(Prompter& prompter, QWidget* parent) : QWidget(parent) {
 
   QWidget* pixelPage = addPage(output_texts::kPixelPage);
   addLabel(pixelPage, QStringLiteral("尺寸类型标签"), kSizeType, {9, 30, 64, 20});
-  sizeType_ = new SizeTypeCombo(pixelPage);
+  sizeType_ = new ChoiceCombo(pixelPage);
   place(sizeType_, QStringLiteral("尺寸类型组合框"), {73, 29, 72, 20});
   for (const char* preset : kSizePresetNames) sizeType_->addItem(QString::fromUtf8(preset));
   sizeType_->setCurrentIndex(0);

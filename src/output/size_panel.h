@@ -15,7 +15,7 @@ namespace veltrix {
 
 class ColourPicker;
 class Prompter;
-class SizeTypeCombo;
+class ChoiceCombo;
 
 // The controls of one page that both pages have.
 struct PanelPage {
@@ -39,7 +39,7 @@ class SizePanel : public QWidget {
   // Puts the frame move and crop buttons of both pages around the middle line m.
   void placeFrameButtons(int middle);
 
-  SizeTypeCombo* sizeTypeCombo() const { return sizeType_; }
+  ChoiceCombo* sizeTypeCombo() const { return sizeType_; }
   QTabBar* tabBar() const { return tabs_; }
   int currentPage() const;
   const PanelPage& page(int index) const { return pages_[static_cast<size_t>(index)]; }
@@ -68,7 +68,7 @@ class SizePanel : public QWidget {
   PanelPage addSharedControls(QWidget* page, const QString& prefix, Prompter& prompter);
 
   QTabBar* tabs_;
-  SizeTypeCombo* sizeType_ = nullptr;
+  ChoiceCombo* sizeType_ = nullptr;
   QLineEdit* pixelWidth_ = nullptr;
   QLineEdit* pixelHeight_ = nullptr;
   QLineEdit* dpi_ = nullptr;

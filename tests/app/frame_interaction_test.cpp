@@ -9,7 +9,7 @@
 #include <QWheelEvent>
 
 #include "app/main_window.h"
-#include "output/size_type_combo.h"
+#include "widgets/choice_combo.h"
 #include "test_files.h"
 #include "widgets/colour_picker.h"
 #include "window_fixture.h"
@@ -95,7 +95,7 @@ TEST_F(FrameInteractionTest, CornerDragResizesAndWritesTheBoxes) {
   showPicture();
   drag({286, 245}, {306, 255});
   EXPECT_EQ(interior(), QRect(125, 34, 180, 220));
-  EXPECT_EQ(control<SizeTypeCombo>("尺寸类型组合框")->currentIndex(), 1);
+  EXPECT_EQ(control<ChoiceCombo>("尺寸类型组合框")->currentIndex(), 1);
   EXPECT_EQ(control<QLineEdit>("像素宽编辑框")->text(), u("180"));
   EXPECT_EQ(control<QLineEdit>("像素高编辑框")->text(), u("220"));
   EXPECT_EQ(control<QLineEdit>("毫米宽编辑框")->text(), u("28.6"));

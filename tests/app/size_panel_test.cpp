@@ -7,7 +7,7 @@
 #include <QToolButton>
 
 #include "app/main_window.h"
-#include "output/size_type_combo.h"
+#include "widgets/choice_combo.h"
 #include "settings/settings_store.h"
 #include "widgets/spin_buttons.h"
 #include "window_fixture.h"
@@ -65,7 +65,7 @@ TEST_F(SizePanelTest, PresetTooTallForTheScreenIsRefusedAndTheListGoesBack) {
   EXPECT_EQ(fixture.prompter.records[0].title, u("提示"));
   EXPECT_EQ(fixture.prompter.records[0].text,
             u("当前电脑屏幕像素分辩率不够高，不能满足操作要求。"));
-  EXPECT_EQ(control<SizeTypeCombo>("尺寸类型组合框")->currentIndex(), 7);
+  EXPECT_EQ(control<ChoiceCombo>("尺寸类型组合框")->currentIndex(), 7);
   EXPECT_EQ(program->output.pixelWidth, 390);
   EXPECT_EQ(program->output.pixelHeight, 567);
   EXPECT_EQ(text("像素高编辑框"), u("567"));
@@ -77,7 +77,7 @@ TEST_F(SizePanelTest, TypedPixelsTakeEffectAtEveryKeyAndSelectCustom) {
   typeInto("像素宽编辑框", "5");
   EXPECT_EQ(program->output.pixelWidth, 5);
   EXPECT_EQ(frameCanvas().width(), 5);
-  EXPECT_EQ(control<SizeTypeCombo>("尺寸类型组合框")->currentIndex(), 1);
+  EXPECT_EQ(control<ChoiceCombo>("尺寸类型组合框")->currentIndex(), 1);
   typeInto("像素宽编辑框", "0");
   EXPECT_EQ(program->output.pixelWidth, 50);
   EXPECT_EQ(frameCanvas().width(), 50);

@@ -14,7 +14,7 @@
 #include <optional>
 
 #include "app/main_window.h"
-#include "output/size_type_combo.h"
+#include "widgets/choice_combo.h"
 #include "platform/image_codec.h"
 #include "program_fixture.h"
 #include "test_files.h"
@@ -94,7 +94,7 @@ class WindowTest : public testing::Test {
 
   // Opens the size-type list and clicks an item, as the user does.
   void choosePreset(int index) {
-    auto* combo = control<SizeTypeCombo>("尺寸类型组合框");
+    auto* combo = control<ChoiceCombo>("尺寸类型组合框");
     combo->showPopup();
     QAbstractItemView* list = combo->view();
     const QRect item = list->visualRect(list->model()->index(index, 0));

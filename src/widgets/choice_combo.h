@@ -1,12 +1,12 @@
-// The size-type list. It says when the user is about to choose an item, so that a refused
-// preset can put back the item shown before.
+// A drop-down list that says when the user is about to choose an item: before its list opens,
+// and before a key or the wheel changes the item without opening it.
 #pragma once
 
 #include <QComboBox>
 
 namespace veltrix {
 
-class SizeTypeCombo : public QComboBox {
+class ChoiceCombo : public QComboBox {
   Q_OBJECT
  public:
   using QComboBox::QComboBox;

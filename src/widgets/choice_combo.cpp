@@ -1,19 +1,19 @@
-#include "output/size_type_combo.h"
+#include "widgets/choice_combo.h"
 
 namespace veltrix {
 
-void SizeTypeCombo::showPopup() {
+void ChoiceCombo::showPopup() {
   emit aboutToChoose();
   QComboBox::showPopup();
 }
 
 // The keys and the wheel change the item without opening the list.
-void SizeTypeCombo::keyPressEvent(QKeyEvent* event) {
+void ChoiceCombo::keyPressEvent(QKeyEvent* event) {
   emit aboutToChoose();
   QComboBox::keyPressEvent(event);
 }
 
-void SizeTypeCombo::wheelEvent(QWheelEvent* event) {
+void ChoiceCombo::wheelEvent(QWheelEvent* event) {
   emit aboutToChoose();
   QComboBox::wheelEvent(event);
 }

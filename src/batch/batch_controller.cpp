@@ -1,0 +1,223 @@
+#include "batch/batch_controller.h"
+
+#include <QFileInfo>
+
+#include "batch/folder_scan.h"
+#include "batch/task_file.h"
+#include "batch/texts.h"
+#include "output/output_size.h"
+#include "platform/prompter.h"
+#include "platform/utf8.h"
+#include "settings/number_rules.h"
+#include "settings/settings_keys.h"
+#include "settings/settings_store.h"
+
+namespace veltrix {
+namespace {
+
+using namespace batch_texts;
+
+bool isNext(NavigationKey key) {
+  return key == NavigationKey::D || key == NavigationKey::F;
+}
+
+}  // namespace
+
+QString taskTitle(const QString& name, const QString& state) {
+  return u8(kTitleBefore) + name + u8(kTitleSeparator) + state;
+}
+
+BatchController::BatchController(BatchTask& batch, const OutputSpec& output, Hotkeys& hotkeys,
+                                 Prompter& prompter, BatchHost& host, QWidget* owner,
+                                 const QString& settingsFolder)
+    : batch_(batch),
+      output_(output),
+      hotkeys_(hotkeys),
+      prompter_(prompter),
+      host_(host),
+      owner_(owner),
+      settingsFolder_(settingsFolder) {}
+
+QString BatchController::taskPath() const {
+  return taskFilePath(settingsFolder_);
+}
+
+QString BatchController::settingsFile() const {
+  return settingsFolder_ + u'/' + u8(kSettingsFileName);
+}
+
+void BatchController::registerNavigationKeys() {
+  hotkeys_.registerKeys([this](NavigationKey key, bool repeated) { navigate(key, repeated); });
+  batch_.keysRegistered = true;
+}
+
+void BatchController::releaseNavigationKeys() {
+  if (batch_.keysRegistered) hotkeys_.releaseKeys();
+  batch_.keysRegistered = false;
+  batch_.lastKeyWasNext = false;
+  batch_.lastKeyWasPrevious = false;
+}
+
+void BatchController::navigate(NavigationKey key, bool repeated) {
+  const bool next = isNext(key);
+  const bool previous = !next;
+  // A key held down moves once; pressing it again moves again.
+  const bool held = repeated && (next ? batch_.lastKeyWasNext : batch_.lastKeyWasPrevious);
+  batch_.lastKeyWasNext = next;
+  batch_.lastKeyWasPrevious = previous;
+  if (held) return;
+  batch_.pictureOrigin = PictureOrigin::FromTask;
+  if (batch_.entryCount == 0)
+    buildTask();
+  else
+    showTaskPicture(next ? TaskStep::Next : TaskStep::Previous);
+}
+
+void BatchController::buildTask() {
+  const QStringList names = scanSourceFolder(batch_.sourceFolder);
+  if (names.isEmpty()) return;
+  std::optional<TaskFile> task = TaskFile::load(taskPath());
+  if (!task) return;
+  task->create(names);
+  task->save();
+  batch_.entryCount = names.size();
+  showTaskPicture(TaskStep::Current);
+}
+
+void BatchController::showTaskPicture(TaskStep step) {
+  std::optional<TaskFile> task = TaskFile::load(taskPath());
+  if (!task) return;
+  qint64 entry = task->cursor();
+  if (step == TaskStep::Previous) {
+    --entry;
+    if (entry < 0) return;
+    if (entry == 0) {
+      prompter_.notify(owner_, u8(kAtFirst));
+      return;
+    }
+  } else if (step == TaskStep::Next) {
+    ++entry;
+    if (entry > batch_.entryCount) {
+      if (!task->appendNew(scanSourceFolder(batch_.sourceFolder))) {
+        prompter_.notify(owner_, u8(kAtLast));
+        return;
+      }
+      batch_.entryCount = task->count();
+    }
+  }
+  batch_.position = entry;
+  batch_.pictureOrigin = PictureOrigin::FromTask;
+  if (step != TaskStep::Current) {
+    task->setCursor(entry);
+    task->save();
+  }
+  batch_.currentName = task->name(entry);
+  const QString path = batch_.sourceFolder + u'/' + batch_.currentName;
+  if (batch_.currentName.isEmpty() || !QFileInfo(path).isFile()) {
+    host_.releasePicture();
+    host_.setTitle(taskTitle(batch_.currentName, u8(kLost)));
+    return;
+  }
+  host_.setTitle(taskTitle(batch_.currentName, task->record(entry)));
+  // A picture that does not decode must not leave the previous one to be cropped in its name.
+  if (!host_.loadTaskPicture(path)) host_.releasePicture();
+}
+
+void BatchController::markTaskPictureDone() {
+  if (batch_.entryCount <= 0) return;
+  if (batch_.pictureOrigin == PictureOrigin::OpenedByUser) {
+    host_.setTitle(taskTitle(QFileInfo(batch_.userPicturePath).fileName(), u8(kCropped)));
+    return;
+  }
+  std::optional<TaskFile> task = TaskFile::load(taskPath());
+  if (!task) return;
+  task->markDone(batch_.position);
+  task->save();
+  host_.setTitle(taskTitle(batch_.currentName, u8(kCropped)));
+}
+
+void BatchController::indicatorPressed(bool rightButton) {
+  if (rightButton) {
+    host_.openSettingsWindow();
+  } else if (!batch_.indicatorOn) {
+    batch_.indicatorOn = true;
+    host_.setIndicator(true);
+    resumeBatch();
+  } else {
+    stopBatch();
+  }
+}
+
+bool BatchController::checkFolder(const QString& folder) {
+  if (QFileInfo(folder).isDir()) return true;
+  prompter_.message(owner_, u8(kFolderNoticeTitle),
+                    u8(folder.isEmpty() ? kFolderNotSet : kFolderMissing), PromptIcon::None,
+                    PromptButtons::Ok);
+  host_.openSettingsWindow();
+  return false;
+}
+
+// The stored output size of the batch, as its texts were kept; a size kept without its DPI
+// takes the DPI of now, with the millimetres worked out from the pixels.
+void BatchController::takeStoredSize() {
+  const SettingsStore store(settingsFile());
+  const auto stored = [&store](const char* key) { return store.read(u8(kBatchSection), u8(key)); };
+  const int width = truncToInt(leadingNumber(stored(kPixelWidthKey)));
+  const int height = truncToInt(leadingNumber(stored(kPixelHeightKey)));
+  int dpi = truncToInt(leadingNumber(stored(kDpiKey)));
+  auto mmWidth = static_cast<float>(leadingNumber(stored(kMillimetreWidthKey)));
+  auto mmHeight = static_cast<float>(leadingNumber(stored(kMillimetreHeightKey)));
+  if (stored(kDpiKey).isEmpty()) {
+    dpi = output_.dpi;
+    mmWidth = pixelsToMm(width, dpi);
+    mmHeight = pixelsToMm(height, dpi);
+  }
+  if (batch_.saveFormat == u8(kDefaultSaveFormat)) {
+    const QString limit = stored(kJpgSizeKey);
+    if (leadingNumber(limit) <= kNumberTolerance)
+      store.write(u8(kBatchSection), u8(kJpgSizeKey), host_.jpgLimitText());
+    else
+      host_.showJpgLimit(limit);
+  }
+  host_.applyStoredSize(width, height, dpi, mmWidth, mmHeight);
+}
+
+void BatchController::resumeBatch() {
+  if (!batch_.keepSettings) {
+    host_.openSettingsWindow();
+    return;
+  }
+  if (prompter_.message(owner_, u8(kAskTitle), u8(kResumeQuestion), PromptIcon::Question,
+                        PromptButtons::YesNo) != PromptAnswer::Yes) {
+    host_.openSettingsWindow();
+    return;
+  }
+  batch_.active = true;
+  takeStoredSize();
+  if (!checkFolder(batch_.sourceFolder) || !checkFolder(batch_.saveFolder)) return;
+  if (!batch_.keysRegistered) registerNavigationKeys();
+  if (const std::optional<TaskFile> task = TaskFile::load(taskPath()))
+    batch_.entryCount = task->count();
+  showTaskPicture(TaskStep::Current);
+}
+
+void BatchController::stopBatch() {
+  switchOff();
+  host_.focusView();
+  batch_.position = 0;
+  batch_.entryCount = 0;
+}
+
+void BatchController::pauseForCamera() {
+  if (batch_.active) switchOff();
+}
+
+void BatchController::switchOff() {
+  batch_.active = false;
+  batch_.indicatorOn = false;
+  host_.setIndicator(false);
+  host_.showProgramCaption();
+  releaseNavigationKeys();
+}
+
+}  // namespace veltrix

@@ -1,0 +1,189 @@
+#include "batch/batch_settings_window.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "batch/batch_controller.h"
+#include "batch/batch_settings.h"
+#include "batch/folder_scan.h"
+#include "batch/task_file.h"
+#include "batch/texts.h"
+#include "platform/prompter.h"
+#include "platform/utf8.h"
+#include "settings/settings_keys.h"
+#include "widgets/choice_combo.h"
+
+namespace veltrix {
+namespace {
+
+using namespace batch_texts;
+
+const char* const kFormatValues[] = {".JPG", ".BMP", ".GIF", ".PNG"};
+
+template <typename Control>
+Control* place(Control* control, const char* name, QRect geometry) {
+  control->setObjectName(QString::fromUtf8(name));
+  control->setGeometry(geometry);
+  return control;
+}
+
+}  // namespace
+
+BatchSettingsWindow::BatchSettingsWindow(BatchTask& batch, BatchController& controller,
+                                         BatchHost& host, Prompter& prompter,
+                                         const QString& settingsFolder, QWidget* parent)
+    : QDialog(parent),
+      batch_(batch),
+      controller_(controller),
+      host_(host),
+      prompter_(prompter),
+      settingsFolder_(settingsFolder) {
+  setObjectName(QStringLiteral("BatchSettingsWindow"));
+  setWindowTitle(u8(kSettingsTitle));
+  setFixedSize(kClientWidth, kClientHeight);
+  const QFont song(QStringLiteral("宋体"), font().pointSize());
+
+  place(new QLabel(u8(kSourceLabel), this), "标签4", {10, 12, 80, 24});
+  sourceBox_ = place(new QLineEdit(this), "批截目标目录编辑框", {90, 12, 268, 24});
+  auto* browseSource =
+      place(new QPushButton(u8(kBrowseSource), this), "浏览批截目标目录按钮", {362, 12, 94, 24});
+  place(new QLabel(u8(kSaveLabel), this), "标签1", {10, 48, 80, 24});
+  saveBox_ = place(new QLineEdit(this), "批截保存目录编辑框", {90, 48, 268, 24});
+  auto* browseSave =
+      place(new QPushButton(u8(kBrowseSave), this), "浏览批截保存目录按钮", {362, 48, 94, 24});
+  place(new QLabel(u8(kFormatLabel), this), "标签3", {10, 84, 80, 24});
+  formatList_ = place(new QComboBox(this), "批截格式组合框", {90, 84, 368, 22});
+  place(new QLabel(u8(kRuleLabel), this), "标签2", {10, 120, 80, 24});
+  ruleList_ = place(new ChoiceCombo(this), "批截命名方式组合框", {90, 120, 368, 22});
+  cropSoundBox_ = place(new QCheckBox(u8(kCropSoundBox), this), "裁切声选择框", {64, 156, 144, 24});
+  keepBox_ =
+      place(new QCheckBox(u8(kKeepSettingsBox), this), "保存批截设置选择框", {232, 156, 180, 24});
+  auto* confirmButton =
+      place(new QPushButton(u8(kConfirm), this), "确定批截设置按钮", {194, 189, 80, 32});
+  for (QWidget* control : std::initializer_list<QWidget*>{sourceBox_, saveBox_, formatList_,
+                                                          ruleList_, cropSoundBox_, keepBox_})
+    control->setFont(song);
+
+  // Opening the window takes the letters back for typing.
+  controller_.releaseNavigationKeys();
+  batch_.settingsConfirmed = false;
+  if (!batch_.sourceFolder.isEmpty()) sourceBox_->setText(batch_.sourceFolder + u'/');
+  if (!batch_.saveFolder.isEmpty()) saveBox_->setText(batch_.saveFolder + u'/');
+
+  for (const char* format : kFormats) formatList_->addItem(u8(format));
+  const auto format = std::find_if(std::begin(kFormatValues), std::end(kFormatValues),
+                                   [this](const char* f) { return batch_.saveFormat == u8(f); });
+  if (format == std::end(kFormatValues)) batch_.saveFormat = u8(kDefaultSaveFormat);
+  formatList_->setCurrentIndex(
+      format == std::end(kFormatValues) ? 0 : static_cast<int>(format - std::begin(kFormatValues)));
+
+  for (const char* rule : kBatchNamingRules) ruleList_->addItem(u8(rule));
+  const auto rule = std::find(kBatchRules.begin(), kBatchRules.end(), batch_.namingRule);
+  ruleList_->setCurrentIndex(static_cast<int>(rule - kBatchRules.begin()));
+  cropSoundBox_->setChecked(batch_.cropSound);
+  keepBox_->setChecked(batch_.keepSettings);
+
+  connect(formatList_, &QComboBox::activated, this, &BatchSettingsWindow::chooseFormat);
+  connect(ruleList_, &QComboBox::activated, this, &BatchSettingsWindow::chooseRule);
+  connect(ruleList_, &ChoiceCombo::aboutToChoose, this,
+          [this] { styleRuleList(ruleList_->currentIndex()); });
+  connect(cropSoundBox_, &QCheckBox::clicked, this, [this](bool on) { batch_.cropSound = on; });
+  connect(browseSource, &QPushButton::clicked, this,
+          [this] { sourceBox_->setText(prompter_.browseFolder(this, u8(kBrowseSourceTitle))); });
+  connect(browseSave, &QPushButton::clicked, this,
+          [this] { saveBox_->setText(prompter_.browseFolder(this, u8(kBrowseSaveTitle))); });
+  connect(confirmButton, &QPushButton::clicked, this, &BatchSettingsWindow::confirm);
+  sourceBox_->setFocus();
+}
+
+void BatchSettingsWindow::chooseFormat(int index) {
+  batch_.saveFormat = u8(index >= 0 && index < 4 ? kFormatValues[index] : kDefaultSaveFormat);
+}
+
+void BatchSettingsWindow::chooseRule(int index) {
+  if (index < 0 || index >= static_cast<int>(kBatchRules.size())) return;
+  batch_.namingRule = kBatchRules[static_cast<size_t>(index)];
+  styleRuleList(index);
+}
+
+void BatchSettingsWindow::styleRuleList(int index) {
+  const bool custom =
+      kBatchRules[static_cast<size_t>(std::max(index, 0))] == NamingRule::CustomPrefix;
+  ruleList_->setEditable(custom);
+  if (custom) ruleList_->setEditText(QString());
+}
+
+bool BatchSettingsWindow::refuse(const char* text) {
+  prompter_.message(this, u8(kRefusalTitle), u8(text), PromptIcon::Information, PromptButtons::Ok);
+  return false;
+}
+
+void BatchSettingsWindow::confirm() {
+  const bool custom = batch_.namingRule == NamingRule::CustomPrefix;
+  const BatchSettingsForm form{sourceBox_->text(), saveBox_->text(),
+                               custom ? ruleList_->currentText() : QString()};
+  switch (checkBatchSettings(form, batch_.namingRule)) {
+    case FormRefusal::SourceMissing:
+      refuse(kSourceMissing);
+      return;
+    case FormRefusal::SaveMissing:
+      refuse(kSaveMissing);
+      return;
+    case FormRefusal::CustomEmpty:
+      refuse(kCustomEmpty);
+      ruleList_->setFocus();
+      return;
+    case FormRefusal::SameFolder:
+      batch_.sourceFolder = keptFolder(form.sourceFolder);
+      batch_.saveFolder = keptFolder(form.saveFolder);
+      refuse(kSameFolder);
+      saveBox_->clear();
+      return;
+    case FormRefusal::None:
+      break;
+  }
+  batch_.sourceFolder = keptFolder(form.sourceFolder);
+  batch_.saveFolder = keptFolder(form.saveFolder);
+  batch_.customName = custom ? form.customText.trimmed() : QString();
+  batch_.keepSettings = keepBox_->isChecked();
+  writeBatchSettings(settingsFolder_ + u'/' + u8(kSettingsFileName), batch_, host_.sizeTexts(),
+                     host_.jpgLimitText());
+
+  // A confirmed batch starts a new task at its first picture.
+  const QString taskPath = taskFilePath(settingsFolder_);
+  QFile::remove(taskPath);
+  const QStringList names = scanSourceFolder(batch_.sourceFolder);
+  batch_.entryCount = 0;
+  if (!names.isEmpty()) {
+    if (std::optional<TaskFile> task = TaskFile::load(taskPath)) {
+      task->create(names);
+      task->save();
+      batch_.entryCount = names.size();
+      controller_.showTaskPicture(TaskStep::Current);
+    }
+  } else {
+    prompter_.notify(this, u8(kNoPictures));
+  }
+  batch_.active = true;
+  batch_.indicatorOn = true;
+  host_.setIndicator(true);
+  controller_.registerNavigationKeys();
+  batch_.settingsConfirmed = true;
+  accept();
+}
+
+void BatchSettingsWindow::done(int result) {
+  if (!batch_.settingsConfirmed && !batch_.active) {
+    batch_.indicatorOn = false;
+    host_.setIndicator(false);
+    host_.showProgramCaption();
+    controller_.releaseNavigationKeys();
+  }
+  QDialog::done(result);
+  if (parentWidget()) parentWidget()->activateWindow();
+}
+
+}  // namespace veltrix

@@ -1,0 +1,53 @@
+// The batch settings window: the folder to crop, where and in what format the crops go, the
+// naming rule and the crop sound; confirming checks them, keeps them if asked, builds a new task
+// and starts the batch.
+#pragma once
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+
+namespace veltrix {
+
+class BatchController;
+class BatchHost;
+class ChoiceCombo;
+class Prompter;
+struct BatchTask;
+
+class BatchSettingsWindow : public QDialog {
+  Q_OBJECT
+ public:
+  static constexpr int kClientWidth = 466;
+  static constexpr int kClientHeight = 236;
+
+  BatchSettingsWindow(BatchTask& batch, BatchController& controller, BatchHost& host,
+                      Prompter& prompter, const QString& settingsFolder, QWidget* parent);
+
+ protected:
+  void done(int result) override;
+
+ private:
+  void chooseFormat(int index);
+  void chooseRule(int index);
+  // The custom rule takes its prefix in the list's own edit field; the others show their text.
+  void styleRuleList(int index);
+  void confirm();
+  bool refuse(const char* text);
+
+  BatchTask& batch_;
+  BatchController& controller_;
+  BatchHost& host_;
+  Prompter& prompter_;
+  const QString& settingsFolder_;
+  QLineEdit* sourceBox_;
+  QLineEdit* saveBox_;
+  QComboBox* formatList_;
+  ChoiceCombo* ruleList_;
+  QCheckBox* cropSoundBox_;
+  QCheckBox* keepBox_;
+};
+
+}  // namespace veltrix
