@@ -1,0 +1,302 @@
+// Batch crop driven as the photographer drives it: the settings window, the navigation keys, crops
+// recorded in the task file, and resuming after a restart.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <functional>
+
+#include "app/status_bar.h"
+#include "batch/batch_settings_window.h"
+#include "batch/task_file.h"
+#include "settings/settings_store.h"
+#include "window_fixture.h"
+
+namespace veltrix {
+namespace {
+
+using test::u;
+
+const QRgb kColours[] = {qRgb(200, 30, 30), qRgb(30, 200, 30), qRgb(30, 30, 200),
+                         qRgb(200, 200, 30), qRgb(30, 200, 200)};
+
+class BatchTest : public test::WindowTest {
+ protected:
+  void SetUp() override {
+    QDir(fixture.root.path()).mkpath(u("source"));
+    for (int i = 0; i < 5; ++i) addPicture(i);
+    start();
+  }
+
+  QString source() const { return fixture.path(u("source")); }
+  QString saveFolder() const { return fixture.path(u("out")); }
+
+  void addPicture(int i, const char* suffix = "") {
+    QImage picture(200, 120, QImage::Format_RGB32);
+    picture.fill(kColours[i % 5]);
+    ASSERT_TRUE(picture.save(source() + u("/p") + QString::number(i) + u(suffix) + u(".png")));
+  }
+
+  // The status bar's batch indicator, pressed with a mouse button.
+  void pressIndicator(Qt::MouseButton button) {
+    auto* bar = control<StatusBar>("状态条1");
+    const ShellState& shell = program->shell;
+    const int x = shell.lastOuterWidth - shell.widthCorrection - 100;
+    QTest::mouseClick(bar, button, {}, QPoint(x, bar->height() / 2));
+  }
+
+  // Opens the settings window with a right click and lets `fill` work in it before it is left.
+  void inSettingsWindow(const std::function<void(QDialog&)>& fill) {
+    QTimer::singleShot(0, [&fill] {
+      auto* window = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(window, nullptr);
+      fill(*window);
+      if (window->isVisible()) window->reject();
+    });
+    pressIndicator(Qt::RightButton);
+  }
+
+  static void confirm(QDialog& window, const QString& from, const QString& to, int rule,
+                      bool keep = true, const QString& custom = {}) {
+    window.findChild<QLineEdit*>(u("批截目标目录编辑框"))->setText(from);
+    window.findChild<QLineEdit*>(u("批截保存目录编辑框"))->setText(to);
+    auto* rules = window.findChild<QComboBox*>(u("批截命名方式组合框"));
+    rules->setCurrentIndex(rule);
+    emit rules->activated(rule);
+    if (!custom.isNull()) rules->setEditText(custom);
+    window.findChild<QCheckBox*>(u("保存批截设置选择框"))->setChecked(keep);
+    window.findChild<QPushButton*>(u("确定批截设置按钮"))->click();
+  }
+
+  void startBatch(int rule = 2, bool keep = true) {
+    QDir(fixture.root.path()).mkpath(u("out"));
+    inSettingsWindow([&](QDialog& w) { confirm(w, source(), saveFolder(), rule, keep); });
+  }
+
+  TaskFile task() const {
+    return *TaskFile::load(program->shell.settingsFolder + u("/批截任务.ini"));
+  }
+
+  QString title() const { return window->windowTitle(); }
+  static QString titleFor(const QString& name, const char* state) {
+    return u(" 当前文件：") + name + u("  ") + u(state);
+  }
+  QString shownName() const { return program->batch.currentName; }
+  QRgb shownColour() const { return program->document.picture.pixel(10, 10); }
+
+  void press(NavigationKey key, bool repeated = false) { fixture.hotkeys.press(key, repeated); }
+};
+
+TEST_F(BatchTest, ConfirmStartsANewTaskAtItsFirstPicture) {
+  startBatch();
+  ASSERT_TRUE(program->batch.active);
+  EXPECT_TRUE(fixture.hotkeys.registered());
+  EXPECT_TRUE(program->batch.indicatorOn);
+  const TaskFile file = task();
+  EXPECT_EQ(file.count(), 5);
+  EXPECT_EQ(file.cursor(), 1);
+  EXPECT_EQ(shownName(), file.name(1));
+  EXPECT_EQ(title(), titleFor(file.name(1), "未截图"));
+  EXPECT_TRUE(program->document.present);
+}
+
+TEST_F(BatchTest, KeysMoveThroughTheTaskAndStopAtEitherEnd) {
+  startBatch();
+  press(NavigationKey::A);
+  ASSERT_EQ(fixture.prompter.messages().size(), 1u);
+  EXPECT_EQ(fixture.prompter.messages()[0].text, u("当前已是最初图片"));
+  EXPECT_EQ(task().cursor(), 1);
+
+  press(NavigationKey::D);
+  EXPECT_EQ(task().cursor(), 2);
+  // A key held down moves once.
+  press(NavigationKey::D, true);
+  press(NavigationKey::D, true);
+  EXPECT_EQ(task().cursor(), 2);
+  press(NavigationKey::F);
+  press(NavigationKey::S);
+  press(NavigationKey::D);
+  press(NavigationKey::D);
+  press(NavigationKey::D);
+  EXPECT_EQ(task().cursor(), 5);
+  EXPECT_EQ(shownName(), task().name(5));
+  press(NavigationKey::D);
+  EXPECT_EQ(fixture.prompter.messages().back().text, u("当前已是末位图片"));
+  EXPECT_EQ(task().cursor(), 5);
+
+  // A picture copied into the folder meanwhile is found past the end.
+  addPicture(2, "-new");
+  press(NavigationKey::D);
+  EXPECT_EQ(task().count(), 6);
+  EXPECT_EQ(task().cursor(), 6);
+  EXPECT_EQ(shownName(), u("p2-new.png"));
+  EXPECT_EQ(title(), titleFor(u("p2-new.png"), "未截图"));
+  EXPECT_EQ(shownColour(), kColours[2]);
+}
+
+TEST_F(BatchTest, CropUnderEachRuleWritesItsFileAndRecordsTheEntry) {
+  const struct {
+    const char* name;
+    int rule;
+    QString expected;
+  } cases[] = {
+      {"same name", 0, {}},
+      {"time", 1, u("2022-1-10 11-45-23.jpg")},
+      {"sequence", 2, u("0001.jpg")},
+      {"custom", 3, u("班级0001.jpg")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    QDir(saveFolder()).removeRecursively();
+    QDir(fixture.root.path()).mkpath(u("out"));
+    inSettingsWindow([&](QDialog& w) {
+      confirm(w, source(), saveFolder(), c.rule, true, c.rule == 3 ? u("班级") : QString());
+    });
+    press(NavigationKey::D);
+    const QString name = task().name(2);
+    window->saveCrop();
+    const QString file =
+        c.expected.isEmpty() ? QFileInfo(name).completeBaseName() + u(".jpg") : c.expected;
+    EXPECT_EQ(QDir(saveFolder()).entryList(QDir::Files), QStringList{file});
+    const std::optional<QImage> saved = decodePictureFile(saveFolder() + u("/") + file);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->size(), QSize(160, 210));
+    EXPECT_EQ(task().record(2), u("已截图"));
+    EXPECT_EQ(task().record(1), u("未截图"));
+    EXPECT_EQ(title(), titleFor(name, "已截图"));
+  }
+}
+
+TEST_F(BatchTest, AFailedWriteRecordsNothing) {
+  startBatch();
+  QDir(saveFolder()).removeRecursively();
+  window->saveCrop();
+  ASSERT_FALSE(fixture.prompter.messages().empty());
+  EXPECT_TRUE(fixture.prompter.messages().back().text.contains(u("无法写入")));
+  EXPECT_EQ(task().record(1), u("未截图"));
+  EXPECT_EQ(title(), titleFor(task().name(1), "未截图"));
+}
+
+TEST_F(BatchTest, ALostPictureIsShownLostAndCannotBeCropped) {
+  startBatch();
+  const QString lost = task().name(2);
+  ASSERT_TRUE(QFile::remove(source() + u("/") + lost));
+  press(NavigationKey::D);
+  EXPECT_EQ(title(), titleFor(lost, "已丢失"));
+  EXPECT_FALSE(program->document.present);
+  window->saveCrop();
+  EXPECT_EQ(fixture.prompter.messages().back().text, u("请打开一张图片或拍照一幅图象再进行操作。"));
+  EXPECT_TRUE(QDir(saveFolder()).isEmpty());
+  EXPECT_EQ(task().record(2), u("未截图"));
+}
+
+TEST_F(BatchTest, StopThenResumeAfterARestartContinuesAtTheCursor) {
+  startBatch();
+  press(NavigationKey::D);
+  press(NavigationKey::D);
+  window->saveCrop();
+  const QString third = task().name(3);
+
+  pressIndicator(Qt::LeftButton);
+  EXPECT_FALSE(program->batch.active);
+  EXPECT_FALSE(program->batch.indicatorOn);
+  EXPECT_FALSE(fixture.hotkeys.registered());
+  EXPECT_EQ(title(), u("Veltrix V3.0"));
+
+  // The program closes and starts again.
+  window.reset();
+  program = fixture.makeProgram();
+  window = std::make_unique<MainWindow>(*program);
+  window->start();
+  fixture.prompter.records.clear();
+  pressIndicator(Qt::LeftButton);
+  ASSERT_FALSE(fixture.prompter.messages().empty());
+  EXPECT_EQ(fixture.prompter.messages()[0].title, u("询问："));
+  EXPECT_EQ(fixture.prompter.messages()[0].text, u("是否沿用之前的批量截图设置，并继续上次操作？"));
+  EXPECT_TRUE(program->batch.active);
+  EXPECT_TRUE(fixture.hotkeys.registered());
+  EXPECT_EQ(program->batch.saveFolder, saveFolder());
+  EXPECT_EQ(shownName(), third);
+  EXPECT_EQ(title(), titleFor(third, "已截图"));
+  press(NavigationKey::D);
+  EXPECT_EQ(task().cursor(), 4);
+}
+
+TEST_F(BatchTest, SettingsWindowRefusesInTheOrderTheUserMeetsThem) {
+  QDir(fixture.root.path()).mkpath(u("out"));
+  ASSERT_TRUE(QFile::link(source(), fixture.path(u("source-link"))));
+  const struct {
+    const char* name;
+    QString from;
+    QString to;
+    int rule;
+    QString custom;
+    const char* message;
+  } cases[] = {
+      {"no source", QString(), saveFolder(), 2, {}, "待截图目录不存在，无法对其图片进行批量截图。"},
+      {"no save folder", source(), fixture.path(u("missing")), 2, {}, "请设置正确的图片保存目录。"},
+      {"custom of spaces", source(), saveFolder(), 3, u("   "), "自定义命名不能为空。"},
+      {"same folder with a slash",
+       source(),
+       source() + u("/"),
+       2,
+       {},
+       "待截图文件夹不可再用于保存截图，请换一个文件夹保存截图。"},
+      {"same folder through a link",
+       source(),
+       fixture.path(u("source-link")),
+       2,
+       {},
+       "待截图文件夹不可再用于保存截图，请换一个文件夹保存截图。"},
+      {"same folder with //",
+       source(),
+       fixture.path(u("out/..//source")),
+       2,
+       {},
+       "待截图文件夹不可再用于保存截图，请换一个文件夹保存截图。"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    fixture.prompter.records.clear();
+    QString saveBoxAfter = u("untouched");
+    inSettingsWindow([&](QDialog& w) {
+      confirm(w, c.from, c.to, c.rule, true, c.custom);
+      saveBoxAfter = w.findChild<QLineEdit*>(u("批截保存目录编辑框"))->text();
+      EXPECT_TRUE(w.isVisible());
+    });
+    ASSERT_EQ(fixture.prompter.messages().size(), 1u);
+    EXPECT_EQ(fixture.prompter.messages()[0].title, u("提醒："));
+    EXPECT_EQ(fixture.prompter.messages()[0].text, u(c.message));
+    EXPECT_EQ(fixture.prompter.messages()[0].icon, PromptIcon::Information);
+    if (u(c.message).contains(u("不可再用"))) {
+      EXPECT_TRUE(saveBoxAfter.isEmpty());
+    }
+    EXPECT_FALSE(program->batch.active);
+    EXPECT_FALSE(fixture.hotkeys.registered());
+  }
+}
+
+TEST_F(BatchTest, CustomPrefixIsTrimmedAndUnkeptSettingsAreEmptied) {
+  QDir(fixture.root.path()).mkpath(u("out"));
+  inSettingsWindow(
+      [&](QDialog& w) { confirm(w, source(), saveFolder() + u("/"), 3, true, u("  a b  ")); });
+  EXPECT_EQ(program->batch.customName, u("a b"));
+  EXPECT_EQ(program->batch.saveFolder, saveFolder());
+  const SettingsStore store(program->shell.settingsFile);
+  EXPECT_EQ(store.read(u("批量截图"), u("自定义命名")), u("a b"));
+  EXPECT_EQ(store.read(u("批量截图"), u("命名方式")), u("3"));
+  EXPECT_EQ(store.read(u("批量截图"), u("像素宽")), u("160"));
+
+  inSettingsWindow([&](QDialog& w) { confirm(w, source(), saveFolder(), 2, false); });
+  for (const char* key : {"命名方式", "自定义命名", "保存格式", "保存目录", "待截图目录",
+                          "是否保存设置", "像素宽", "DPI", "JPG体积"})
+    EXPECT_EQ(store.read(u("批量截图"), u(key)), QString()) << key;
+  EXPECT_FALSE(program->batch.keepSettings);
+}
+
+}  // namespace
+}  // namespace veltrix
