@@ -4,8 +4,6 @@
 #include <cstdio>
 
 #include <jpeglib.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <vips/vips.h>
 
 #include <QFile>
@@ -16,33 +14,18 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <chrono>
-#include <cstdio>
 #include <functional>
 #include <vector>
 
+#include "paired_runs.h"
 #include "view/picture_loading.h"
 #include "view/view_render.h"
 
 namespace {
 
 using namespace veltrix;
-using Clock = std::chrono::steady_clock;
 
 const FrameLines kFrame{QRect(125, 34, 160, 210), QColor(255, 255, 0)};
-
-double medianSeconds(int runs, const std::function<void()>& work,
-                     const std::function<void()>& between = {}) {
-  std::vector<double> times;
-  for (int i = 0; i < runs; ++i) {
-    if (between) between();
-    const auto start = Clock::now();
-    work();
-    times.push_back(std::chrono::duration<double>(Clock::now() - start).count());
-  }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
-}
 
 // A photo-like picture: smooth gradients with fine noise, so the JPEG is of a usual size.
 QImage makePhoto(int width, int height) {
@@ -112,41 +95,56 @@ void vipsResize(const QImage& picture, int width, int height) {
   g_object_unref(in);
 }
 
+// One zoom step from the fitted view, against libvips resizing to the same size.
 double zoomStepVsVips(const QString& path) {
   Shown shown;
   loadShown(shown, path);
   const double fitted = shown.view.zoom;
-  const double ours = medianSeconds(
-      15, [&] { zoomView(shown.view, shown.document, 1.02, kFrame); },
-      [&] { shown.view.zoom = fitted; });
+  zoomView(shown.view, shown.document, 1.02, kFrame);
   const int width = shown.view.scaledWidth;
   const int height = shown.view.scaledHeight;
-  const double peer = medianSeconds(15, [&] { vipsResize(shown.document.picture, width, height); });
-  return ours / peer;
+  return bench::alternate(
+             15,
+             [&] {
+               shown.view.zoom = fitted;
+               zoomView(shown.view, shown.document, 1.02, kFrame);
+             },
+             [&] { vipsResize(shown.document.picture, width, height); })
+      .ratio;
 }
 
 double loadVsDecode(const QString& path) {
-  const double ours = medianSeconds(7, [&] {
-    Shown shown;
-    loadShown(shown, path);
-  });
-  const double peer = medianSeconds(7, [&] { plainDecode(path); });
-  return ours / peer;
+  return bench::alternate(
+             9,
+             [&] {
+               Shown shown;
+               loadShown(shown, path);
+             },
+             [&] { plainDecode(path); })
+      .ratio;
 }
 
 // One-pixel frame moves on a picture shown at zoom 1, which is as large as it gets drawn.
-double frameMoveSeconds(const QString& path) {
-  Shown shown;
-  loadShown(shown, path);
-  shown.view.zoom = 1.0;
-  redrawView(shown.view, shown.document, kFrame);
-  FrameLines frame = kFrame;
-  return medianSeconds(101, [&] {
+struct FrameMoves {
+  explicit FrameMoves(const QString& path) {
+    loadShown(shown, path);
+    shown.view.zoom = 1.0;
+    redrawView(shown.view, shown.document, kFrame);
+  }
+  void operator()() {
     for (int i = 0; i < 50; ++i) {
       frame.interior.translate(i % 2 ? -1 : 1, 0);
       refreshFrameOverlay(shown.view, shown.document, frame);
     }
-  });
+  }
+  Shown shown;
+  FrameLines frame = kFrame;
+};
+
+double frameMove24MpVs1Mp(const QString& big, const QString& small) {
+  FrameMoves large(big);
+  FrameMoves little(small);
+  return bench::alternate(101, std::ref(large), std::ref(little)).ratio;
 }
 
 // The child run: the picture loaded and zoomed up to the bound, then held.
@@ -185,7 +183,7 @@ int main(int argc, char* argv[]) {
 
   std::printf("zoom_step_vs_vips: %.3f\n", zoomStepVsVips(big));
   std::printf("load_vs_decode: %.3f\n", loadVsDecode(big));
-  std::printf("frame_move_24mp_vs_1mp: %.3f\n", frameMoveSeconds(big) / frameMoveSeconds(small));
+  std::printf("frame_move_24mp_vs_1mp: %.3f\n", frameMove24MpVs1Mp(big, small));
   std::printf("peak_rss_mb: %.1f\n", peakRssMb(QCoreApplication::applicationFilePath(), big));
   vips_shutdown();
   return 0;
