@@ -116,11 +116,12 @@ int orientationOf(const jpeg_decompress_struct& info) {
 
 }  // namespace
 
-std::optional<QImage> decodeJpeg(const QByteArray& bytes) {
+DecodeResult decodeJpeg(const QByteArray& bytes) {
   Session session;
-  if (!readHeader(session, bytes)) return std::nullopt;
+  if (!readHeader(session, bytes)) return kDamaged;
   jpeg_decompress_struct& info = session.info;
-  if (!fitsLimits(info.image_width, info.image_height)) return std::nullopt;
+  if (const std::optional<DecodeFailure> failure = sizeFailure(info.image_width, info.image_height))
+    return *failure;
 
   const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
   info.out_color_space = cmyk ? JCS_CMYK : kQImageOrder;
@@ -128,10 +129,10 @@ std::optional<QImage> decodeJpeg(const QByteArray& bytes) {
   const int orientation = orientationOf(info);
 
   QImage image = newPicture(int(info.image_width), int(info.image_height));
-  if (image.isNull()) return std::nullopt;
+  if (image.isNull()) return tooLarge(info.image_width, info.image_height);
   std::vector<JSAMPROW> rows(size_t(image.height()));
   for (int y = 0; y < image.height(); ++y) rows[size_t(y)] = image.scanLine(y);
-  if (!readScanlines(session, rows.data())) return std::nullopt;
+  if (!readScanlines(session, rows.data())) return kDamaged;
 
   if (cmyk) convertInvertedCmyk(image);
   return orientUpright(std::move(image), orientation);

@@ -3,6 +3,7 @@
 
 #include <QByteArrayView>
 #include <QFile>
+#include <utility>
 
 #include "platform/picture_decoders.h"
 
@@ -11,10 +12,15 @@ namespace veltrix {
 namespace {
 
 // The largest file worth reading: a 250-megapixel 32-bit BMP plus room for its headers.
-constexpr qint64 kMaxFileBytes = picture::kMaxPixels * 4 + 16 * 1024 * 1024;
+constexpr qint64 kMaxFileBytes = kMaxPixels * 4 + 16 * 1024 * 1024;
 
 bool startsWith(const QByteArray& head, QByteArrayView magic) {
   return head.size() >= magic.size() && QByteArrayView(head.constData(), magic.size()) == magic;
+}
+
+std::optional<QImage> pictureOf(DecodeResult result) {
+  if (QImage* picture = std::get_if<QImage>(&result)) return std::move(*picture);
+  return std::nullopt;
 }
 
 }  // namespace
@@ -27,7 +33,7 @@ PictureFormat sniffPictureFormat(const QByteArray& head) {
   return PictureFormat::Unknown;
 }
 
-std::optional<QImage> decodePicture(const QByteArray& bytes) {
+DecodeResult decodePictureOrFailure(const QByteArray& bytes) {
   switch (sniffPictureFormat(bytes)) {
     case PictureFormat::Bmp:
       return picture::decodeBmp(bytes);
@@ -40,13 +46,24 @@ std::optional<QImage> decodePicture(const QByteArray& bytes) {
     case PictureFormat::Unknown:
       break;
   }
-  return std::nullopt;
+  return DecodeFailure{DecodeError::NotPicture};
+}
+
+DecodeResult decodePictureFileOrFailure(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes)
+    return DecodeFailure{DecodeError::Unreadable};
+  const QByteArray bytes = file.readAll();
+  if (file.error() != QFileDevice::NoError) return DecodeFailure{DecodeError::Unreadable};
+  return decodePictureOrFailure(bytes);
+}
+
+std::optional<QImage> decodePicture(const QByteArray& bytes) {
+  return pictureOf(decodePictureOrFailure(bytes));
 }
 
 std::optional<QImage> decodePictureFile(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes) return std::nullopt;
-  return decodePicture(file.readAll());
+  return pictureOf(decodePictureFileOrFailure(path));
 }
 
 }  // namespace veltrix

@@ -9,19 +9,31 @@
 #include <cstdint>
 #include <optional>
 
+#include "platform/image_codec.h"
+
 namespace veltrix::picture {
 
-inline constexpr std::int64_t kMaxPixels = 250'000'000;
-inline constexpr std::int64_t kMaxSide = 65535;
 inline constexpr QRgb kWhite = 0xffffffff;
+inline constexpr DecodeFailure kDamaged{DecodeError::Damaged};
 
-// Checked against the header's claim before anything the size of the picture is allocated.
 inline bool fitsLimits(std::int64_t width, std::int64_t height) {
   return width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide &&
          width * height <= kMaxPixels;
 }
 
-// An RGB32 picture of a size that passed fitsLimits, or a null image when memory runs out.
+inline DecodeFailure tooLarge(std::int64_t width, std::int64_t height) {
+  return {DecodeError::TooLarge, width, height};
+}
+
+// Checked against the header's claim before anything the size of the picture is allocated: a
+// side of no pixels is damage, a size over the limits is too large.
+inline std::optional<DecodeFailure> sizeFailure(std::int64_t width, std::int64_t height) {
+  if (width <= 0 || height <= 0) return kDamaged;
+  if (!fitsLimits(width, height)) return tooLarge(width, height);
+  return std::nullopt;
+}
+
+// An RGB32 picture of a size that passed sizeFailure, or a null image when memory runs out.
 inline QImage newPicture(int width, int height) {
   return QImage(width, height, QImage::Format_RGB32);
 }
@@ -35,10 +47,10 @@ inline QRgb overWhite(int red, int green, int blue, int alpha) {
   return qRgb(overWhite(red, alpha), overWhite(green, alpha), overWhite(blue, alpha));
 }
 
-std::optional<QImage> decodeBmp(const QByteArray& bytes);
-std::optional<QImage> decodeJpeg(const QByteArray& bytes);
-std::optional<QImage> decodeGif(const QByteArray& bytes);
-std::optional<QImage> decodePng(const QByteArray& bytes);
+DecodeResult decodeBmp(const QByteArray& bytes);
+DecodeResult decodeJpeg(const QByteArray& bytes);
+DecodeResult decodeGif(const QByteArray& bytes);
+DecodeResult decodePng(const QByteArray& bytes);
 
 // The value of an APP1 "Exif" segment's Orientation tag, 1 when it is absent or unreadable.
 int exifOrientation(const unsigned char* segment, std::size_t size);

@@ -1,5 +1,8 @@
 #include "view/picture_loading.h"
 
+#include <utility>
+#include <variant>
+
 #include "platform/image_codec.h"
 #include "view/texts.h"
 #include "view/view_render.h"
@@ -24,18 +27,16 @@ DropDecision decideDrop(const QStringList& paths) {
   return {path, {}};
 }
 
-bool loadPictureFile(ImageDocument& document, ViewState& view, const QString& path,
-                     const FrameLines& frame) {
-  clearCanvases(view);
-  document = ImageDocument();
-  std::optional<QImage> picture = decodePictureFile(path);
-  if (!picture) return false;
-  document.picture = std::move(*picture);
+std::optional<DecodeFailure> loadPictureFile(ImageDocument& document, ViewState& view,
+                                             const QString& path, const FrameLines& frame) {
+  DecodeResult decoded = decodePictureFileOrFailure(path);
+  if (const DecodeFailure* failure = std::get_if<DecodeFailure>(&decoded)) return *failure;
+  document.picture = std::get<QImage>(std::move(decoded));
   document.present = true;
   view.scrollFractionX = 0.5;
   view.scrollFractionY = 0.5;
   showNewPicture(view, document, frame);
-  return true;
+  return std::nullopt;
 }
 
 }  // namespace veltrix

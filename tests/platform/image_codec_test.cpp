@@ -9,7 +9,6 @@
 #include <QSize>
 #include <QTemporaryDir>
 #include <array>
-#include <cctype>
 #include <cstdlib>
 #include <random>
 #include <string>
@@ -21,6 +20,7 @@
 namespace veltrix {
 namespace {
 
+using test::caseName;
 using test::readBytes;
 using test::writeBytes;
 
@@ -49,15 +49,6 @@ QByteArray patched(QByteArray bytes, qsizetype at, const char* hex) {
   const QByteArray with = QByteArray::fromHex(hex);
   bytes.replace(at, with.size(), with);
   return bytes;
-}
-
-// gtest names allow letters, digits and underscores only.
-std::string caseName(const char* text) {
-  std::string name(text);
-  for (char& c : name) {
-    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-  }
-  return name;
 }
 
 // The stored pixel itself, so an alpha byte other than 0xff shows up too.
@@ -415,6 +406,59 @@ TEST(PictureDecoding, CutOrScrambledFilesNeverBreakTheDecoder) {
         ASSERT_FALSE(image->isNull()) << file;
       }
     }
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+
+struct FailureCase {
+  const char* file;
+  DecodeError error;
+  qint64 width = 0;
+  qint64 height = 0;
+};
+
+void PrintTo(const FailureCase& c, std::ostream* os) {
+  *os << c.file;
+}
+
+class DecodeFailureReason : public testing::TestWithParam<FailureCase> {};
+
+TEST_P(DecodeFailureReason, SaysWhyTheFileHasNoPicture) {
+  const FailureCase& c = GetParam();
+  const DecodeResult result = decodePictureFileOrFailure(fixturePath(c.file));
+  const DecodeFailure* failure = std::get_if<DecodeFailure>(&result);
+  ASSERT_NE(failure, nullptr);
+  EXPECT_EQ(failure->error, c.error);
+  EXPECT_EQ(failure->width, c.width);
+  EXPECT_EQ(failure->height, c.height);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DecodeFailureReason,
+    testing::Values(FailureCase{"absent.png", DecodeError::Unreadable},
+                    FailureCase{"", DecodeError::Unreadable},  // the fixture folder itself
+                    FailureCase{"not-a-picture.jpg", DecodeError::NotPicture},
+                    FailureCase{"png-cut-in-header.png", DecodeError::Damaged},
+                    FailureCase{"gif-cut-in-header.gif", DecodeError::Damaged},
+                    FailureCase{"bmp-unknown-header-size.bmp", DecodeError::Damaged},
+                    FailureCase{"jpeg-cut-in-header.jpg", DecodeError::Damaged},
+                    FailureCase{"png-70000x10.png", DecodeError::TooLarge, 70000, 10},
+                    FailureCase{"png-20000x20000.png", DecodeError::TooLarge, 20000, 20000},
+                    FailureCase{"bmp-rle8-70000x10.bmp", DecodeError::TooLarge, 70000, 10},
+                    FailureCase{"bmp-rle8-20000x20000.bmp", DecodeError::TooLarge, 20000, 20000},
+                    FailureCase{"jpeg-20000x20000.jpg", DecodeError::TooLarge, 20000, 20000},
+                    FailureCase{"gif-screen-20000x20000.gif", DecodeError::TooLarge, 20000, 20000},
+                    FailureCase{"gif-frame-20000x20000.gif", DecodeError::TooLarge, 20000, 20000}),
+    [](const auto& info) {
+      return info.param.file[0] ? caseName(info.param.file) : std::string("Folder");
+    });
+
+TEST(DecodeFailureOfBytes, BytesOfNoKnownFormatAreNoPicture) {
+  for (const QByteArray& bytes : {QByteArray(), randomBytes()}) {
+    const DecodeResult result = decodePictureOrFailure(bytes);
+    ASSERT_TRUE(std::holds_alternative<DecodeFailure>(result));
+    EXPECT_EQ(std::get<DecodeFailure>(result).error, DecodeError::NotPicture);
   }
 }
 
