@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "platform/image_codec.h"
 
@@ -55,7 +56,39 @@ DecodeResult decodePng(const QByteArray& bytes);
 // The value of an APP1 "Exif" segment's Orientation tag, 1 when it is absent or unreadable.
 int exifOrientation(const unsigned char* segment, std::size_t size);
 
-// Turns a picture stored with the given EXIF orientation upright.
-QImage orientUpright(QImage stored, int orientation);
+// The upright size of a picture stored at width x height under an EXIF orientation.
+QSize uprightSize(int orientation, int width, int height);
+
+// Lays the rows of a picture stored under an EXIF orientation straight into their upright
+// places as a decoder delivers them, a band at a time, so that no second full picture is ever
+// made. Flipped rows go straight to their row and are reversed there; rows of a picture stored
+// on its side pass through a band buffer and are written as columns.
+class UprightRows {
+ public:
+  // upright already has uprightSize().
+  UprightRows(QImage& upright, int orientation);
+
+  // Where the decoder writes stored rows first, first + 1, ..., at most room(first) of them,
+  // as Format_RGB32 pixels.
+  unsigned char** target(int first);
+  int room(int first) const;
+
+  // Stored rows [first, first + count) were written to target(first).
+  void written(int first, int count);
+
+  // Every stored row is written.
+  void finish();
+
+ private:
+  unsigned char* bits_;
+  qsizetype bytesPerLine_;
+  bool sideways_;
+  bool flipRows_;     // stored row y lands at the far end: last upright row or column first
+  bool flipColumns_;  // stored column x likewise
+  int storedWidth_;
+  int storedHeight_;
+  std::vector<QRgb> band_;
+  std::vector<unsigned char*> rows_;
+};
 
 }  // namespace veltrix::picture

@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QSize>
 #include <QTemporaryDir>
+#include <QTransform>
 #include <array>
 #include <cstdlib>
 #include <random>
@@ -15,7 +16,9 @@
 #include <utility>
 #include <vector>
 
+#include "platform/image_encoder.h"
 #include "test_files.h"
+#include "test_pictures.h"
 
 namespace veltrix {
 namespace {
@@ -272,6 +275,67 @@ TEST_P(ExifOrientation, TurnsThePictureUpright) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllEight, ExifOrientation, testing::Range(1, 9));
+
+// The upright picture, turned by Qt from the picture as stored.
+QImage turnedByQt(const QImage& stored, int orientation) {
+  const QTransform quarterTurn = QTransform().rotate(90);
+  switch (orientation) {
+    case 2:
+      return stored.mirrored(true, false);
+    case 3:
+      return stored.mirrored(true, true);
+    case 4:
+      return stored.mirrored(false, true);
+    case 5:
+      return stored.transformed(quarterTurn).mirrored(true, false);
+    case 6:
+      return stored.transformed(quarterTurn);
+    case 7:
+      return stored.transformed(quarterTurn).mirrored(false, true);
+    case 8:
+      return stored.transformed(QTransform().rotate(270));
+    default:
+      return stored;
+  }
+}
+
+// Stored pictures of odd sizes and more rows than one band, in the ways a JPEG can be laid
+// out: 4:2:0 baseline from our encoder, and the progressive, grey and CMYK fixtures.
+struct StoredJpeg {
+  const char* name;
+  QByteArray (*bytes)();
+};
+
+void PrintTo(const StoredJpeg& c, std::ostream* os) {
+  *os << c.name;
+}
+
+const StoredJpeg kStoredJpegs[] = {
+    {"Baseline420", [] { return encodeImage(test::noise(37, 53), EncodedFormat::Jpeg, 96, 90); }},
+    {"Progressive", [] { return fixture("jpeg-progressive.jpg"); }},
+    {"Grey", [] { return fixture("jpeg-grey.jpg"); }},
+    {"Cmyk", [] { return fixture("jpeg-cmyk.jpg"); }},
+};
+
+class ExifOrientationExactly : public testing::TestWithParam<std::tuple<StoredJpeg, int>> {};
+
+TEST_P(ExifOrientationExactly, GivesEveryStoredPixelItsUprightPlace) {
+  const auto& [stored, orientation] = GetParam();
+  const QByteArray bytes = stored.bytes();
+  const std::optional<QImage> asStored = decodePicture(bytes);
+  ASSERT_TRUE(asStored.has_value());
+  const std::optional<QImage> upright =
+      decodePicture(test::withExifOrientation(bytes, orientation));
+  ASSERT_TRUE(upright.has_value());
+  EXPECT_EQ(*upright, turnedByQt(*asStored, orientation));
+}
+
+INSTANTIATE_TEST_SUITE_P(AllEight, ExifOrientationExactly,
+                         testing::Combine(testing::ValuesIn(kStoredJpegs), testing::Range(1, 9)),
+                         [](const auto& info) {
+                           return std::string(std::get<0>(info.param).name) + "_" +
+                                  std::to_string(std::get<1>(info.param));
+                         });
 
 // exif-orientation-6.jpg stores the picture turned a quarter anticlockwise (16 x 32, red block
 // bottom-left) in a big-endian EXIF segment right after SOI: TIFF header at 12, IFD0 at 20
