@@ -60,9 +60,11 @@ void showPictureArea(ViewState& view, const FrameLines& frame) {
   drawFrame(view.viewCanvas, frame);
 }
 
-bool withinBounds(const QImage& picture, double zoom) {
+// Zooming out stops while the picture still has a pixel on each side, zooming in at the bounds.
+bool allowedZoom(const QImage& picture, double zoom, double factor) {
   const double width = std::trunc(picture.width() * zoom);
   const double height = std::trunc(picture.height() * zoom);
+  if (factor < 1.0 && (width < 1 || height < 1)) return false;
   return width <= kMaxScaledSide && height <= kMaxScaledSide &&
          width * height <= static_cast<double>(kMaxScaledPixels);
 }
@@ -79,11 +81,17 @@ void clearCanvases(ViewState& view) {
   view.viewCanvas.fill(Qt::white);
 }
 
+QSize scaledSize(QSize picture, double zoom) {
+  return {std::max(1, static_cast<int>(picture.width() * zoom)),
+          std::max(1, static_cast<int>(picture.height() * zoom))};
+}
+
 void redrawView(ViewState& view, const ImageDocument& document, const FrameLines& frame) {
   if (!document.present) return;
   const QImage& picture = document.picture;
-  view.scaledWidth = static_cast<int>(picture.width() * view.zoom);
-  view.scaledHeight = static_cast<int>(picture.height() * view.zoom);
+  const QSize scaled = scaledSize(picture.size(), view.zoom);
+  view.scaledWidth = scaled.width();
+  view.scaledHeight = scaled.height();
   // Let the old canvas go before the new one is made: both at once could double the memory.
   view.pictureCanvas = QImage();
   view.pictureCanvas = scalePicture(picture, view.scaledWidth, view.scaledHeight);
@@ -128,7 +136,7 @@ void showNewPicture(ViewState& view, const ImageDocument& document, const FrameL
 bool zoomView(ViewState& view, const ImageDocument& document, double factor,
               const FrameLines& frame) {
   const double zoom = view.zoom * factor;
-  if (document.present && !withinBounds(document.picture, zoom)) return false;
+  if (document.present && !allowedZoom(document.picture, zoom, factor)) return false;
   view.zoom = zoom;
   redrawView(view, document, frame);
   return true;
@@ -149,7 +157,9 @@ void scrollView(ViewState& view, const ImageDocument& document, int horizontalPo
 }
 
 void bakeBackCanvas(ViewState& view, ImageDocument& document, const FrameLines& frame) {
-  if (!document.present) return;
+  // Without a picture canvas (its allocation can fail) there is nothing to bake, and the
+  // picture must not be lost.
+  if (!document.present || view.pictureCanvas.isNull()) return;
   const QImage shown =
       view.backCanvas.copy(view.offsetX, view.offsetY, view.shownWidth, view.shownHeight);
   copyRegion(shown, {0, 0}, view.pictureCanvas, {view.sourceX, view.sourceY});
