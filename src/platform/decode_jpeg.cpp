@@ -119,7 +119,7 @@ int orientationOf(const jpeg_decompress_struct& info) {
 
 }  // namespace
 
-DecodeResult decodeJpeg(const QByteArray& bytes) {
+DecodeResult decodeJpeg(const QByteArray& bytes, PictureRowSink* rows) {
   Session session;
   if (!readHeader(session, bytes)) return kDamaged;
   jpeg_decompress_struct& info = session.info;
@@ -135,7 +135,7 @@ DecodeResult decodeJpeg(const QByteArray& bytes) {
 
   QImage image = newPicture(size.width(), size.height());
   if (image.isNull()) return tooLarge(size.width(), size.height());
-  UprightRows upright(image, orientation);
+  UprightRows upright(image, orientation, rows);
   if (!readScanlines(session, upright, cmyk)) return kDamaged;
   // A progressive file's coefficients take as much memory as the picture or more; they go
   // before anyone works on the finished picture.

@@ -91,8 +91,8 @@ QSize uprightSize(int orientation, int width, int height) {
   return turnOf(orientation).sideways ? QSize(height, width) : QSize(width, height);
 }
 
-UprightRows::UprightRows(QImage& upright, int orientation)
-    : bits_(upright.bits()), bytesPerLine_(upright.bytesPerLine()) {
+UprightRows::UprightRows(QImage& upright, int orientation, PictureRowSink* sink)
+    : upright_(upright), sink_(sink), bits_(upright.bits()), bytesPerLine_(upright.bytesPerLine()) {
   const Turn turn = turnOf(orientation);
   sideways_ = turn.sideways;
   flipRows_ = turn.flipRows;
@@ -126,6 +126,7 @@ void UprightRows::written(int first, int count) {
         std::reverse(row, row + storedWidth_);
       }
     }
+    if (sink_) sink_->rowsDone(upright_, flipRows_ ? storedHeight_ - first - count : first, count);
     return;
   }
   // Stored column x is upright row x, or the mirror of it; the band's rows land side by side
@@ -142,6 +143,7 @@ void UprightRows::written(int first, int count) {
 
 void UprightRows::finish() {
   band_ = std::vector<QRgb>();
+  if (sideways_ && sink_) sink_->rowsDone(upright_, 0, upright_.height());
 }
 
 }  // namespace veltrix::picture

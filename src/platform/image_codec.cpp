@@ -33,29 +33,37 @@ PictureFormat sniffPictureFormat(const QByteArray& head) {
   return PictureFormat::Unknown;
 }
 
-DecodeResult decodePictureOrFailure(const QByteArray& bytes) {
+DecodeResult decodePictureOrFailure(const QByteArray& bytes, PictureRowSink* rows) {
+  DecodeResult result = DecodeFailure{DecodeError::NotPicture};
   switch (sniffPictureFormat(bytes)) {
     case PictureFormat::Bmp:
-      return picture::decodeBmp(bytes);
+      result = picture::decodeBmp(bytes);
+      break;
     case PictureFormat::Jpeg:
-      return picture::decodeJpeg(bytes);
+      return picture::decodeJpeg(bytes, rows);
     case PictureFormat::Gif:
-      return picture::decodeGif(bytes);
+      result = picture::decodeGif(bytes);
+      break;
     case PictureFormat::Png:
-      return picture::decodePng(bytes);
+      result = picture::decodePng(bytes);
+      break;
     case PictureFormat::Unknown:
       break;
   }
-  return DecodeFailure{DecodeError::NotPicture};
+  // These decoders finish no row for certain before the last: a GIF frame or an RLE bitmap
+  // may still draw anywhere, and libpng hands the rows over all at once.
+  if (const QImage* picture = std::get_if<QImage>(&result); picture && rows)
+    rows->rowsDone(*picture, 0, picture->height());
+  return result;
 }
 
-DecodeResult decodePictureFileOrFailure(const QString& path) {
+DecodeResult decodePictureFileOrFailure(const QString& path, PictureRowSink* rows) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes)
     return DecodeFailure{DecodeError::Unreadable};
   const QByteArray bytes = file.readAll();
   if (file.error() != QFileDevice::NoError) return DecodeFailure{DecodeError::Unreadable};
-  return decodePictureOrFailure(bytes);
+  return decodePictureOrFailure(bytes, rows);
 }
 
 std::optional<QImage> decodePicture(const QByteArray& bytes) {

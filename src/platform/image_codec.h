@@ -34,14 +34,26 @@ struct DecodeFailure {
   qint64 height = 0;
 };
 
+// Hears of the upright picture's rows as the decoder finishes them, so that work on them can
+// go on while the rest is decoded. Every row is told once, in no set order, all of them before
+// a decode succeeds; a decode that fails may stop after some. Rows told are final and only to
+// be read. A sink may keep a copy of the picture to read them later, from any thread: copies
+// share the pixels, and the decoder writes the rows still to come through pointers of its own,
+// so a kept copy never makes the pixels be copied.
+class PictureRowSink {
+ public:
+  virtual ~PictureRowSink() = default;
+  virtual void rowsDone(const QImage& picture, int first, int count) = 0;
+};
+
 // A QImage::Format_RGB32 picture with transparency laid over white and, for JPEG, the EXIF
 // orientation applied, or the reason there is none.
 using DecodeResult = std::variant<QImage, DecodeFailure>;
 
-DecodeResult decodePictureOrFailure(const QByteArray& bytes);
+DecodeResult decodePictureOrFailure(const QByteArray& bytes, PictureRowSink* rows = nullptr);
 
 // Reads the whole file, then decodes it.
-DecodeResult decodePictureFileOrFailure(const QString& path);
+DecodeResult decodePictureFileOrFailure(const QString& path, PictureRowSink* rows = nullptr);
 
 // The same for callers that need no reason.
 std::optional<QImage> decodePicture(const QByteArray& bytes);

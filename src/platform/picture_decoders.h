@@ -49,7 +49,7 @@ inline QRgb overWhite(int red, int green, int blue, int alpha) {
 }
 
 DecodeResult decodeBmp(const QByteArray& bytes);
-DecodeResult decodeJpeg(const QByteArray& bytes);
+DecodeResult decodeJpeg(const QByteArray& bytes, PictureRowSink* rows);
 DecodeResult decodeGif(const QByteArray& bytes);
 DecodeResult decodePng(const QByteArray& bytes);
 
@@ -65,8 +65,8 @@ QSize uprightSize(int orientation, int width, int height);
 // on its side pass through a band buffer and are written as columns.
 class UprightRows {
  public:
-  // upright already has uprightSize().
-  UprightRows(QImage& upright, int orientation);
+  // upright already has uprightSize(); its rows are told to sink, which may be null.
+  UprightRows(QImage& upright, int orientation, PictureRowSink* sink);
 
   // Where the decoder writes stored rows first, first + 1, ..., at most room(first) of them,
   // as Format_RGB32 pixels.
@@ -76,10 +76,12 @@ class UprightRows {
   // Stored rows [first, first + count) were written to target(first).
   void written(int first, int count);
 
-  // Every stored row is written.
+  // Every stored row is written: a picture stored on its side is final only now.
   void finish();
 
  private:
+  QImage& upright_;
+  PictureRowSink* sink_;
   unsigned char* bits_;
   qsizetype bytesPerLine_;
   bool sideways_;

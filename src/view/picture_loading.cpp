@@ -1,13 +1,116 @@
 #include "view/picture_loading.h"
 
+#include <algorithm>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
 #include <utility>
 #include <variant>
 
 #include "platform/image_codec.h"
+#include "view/scaler.h"
 #include "view/texts.h"
 #include "view/view_render.h"
 
 namespace veltrix {
+
+namespace {
+
+// Rows a take of work: small enough that the two threads share the last rows evenly.
+constexpr int kRowsATake = 32;
+
+// Scales a new picture to the fitted view while it is decoded: a helper thread narrows the
+// rows the decoder has finished while the decoder works on, and the rows told at the end are
+// shared between the helper and the loading thread. The fitted zoom is known from the size
+// alone, before the first row.
+class FitWhileDecoding final : public PictureRowSink {
+ public:
+  explicit FitWhileDecoding(QSize canvas) : canvas_(canvas) {}
+  ~FitWhileDecoding() override {
+    if (!helper_.joinable()) return;
+    {
+      const std::lock_guard lock(mutex_);
+      waiting_.clear();
+      closed_ = true;
+    }
+    wake_.notify_all();
+    helper_.join();
+  }
+  FitWhileDecoding(const FitWhileDecoding&) = delete;
+  FitWhileDecoding& operator=(const FitWhileDecoding&) = delete;
+
+  void rowsDone(const QImage& picture, int first, int count) override {
+    if (!started_) start(picture);
+    if (!scaler_) return;
+    {
+      const std::lock_guard lock(mutex_);
+      waiting_.push_back({first, first + count});
+    }
+    wake_.notify_one();
+  }
+
+  // The picture scaled to the fitted size once every row is told, or a null image when the
+  // scaler has to see the whole picture at once and showNewPicture is to scale it.
+  QImage finish() {
+    if (!scaler_) return {};
+    {
+      const std::lock_guard lock(mutex_);
+      closed_ = true;
+    }
+    wake_.notify_all();
+    narrowWaitingRows();
+    helper_.join();
+    picture_ = QImage();
+    return scaler_->finish();
+  }
+
+ private:
+  void start(const QImage& picture) {
+    started_ = true;
+    const QSize target = scaledSize(picture.size(), fitZoom(picture.size(), canvas_));
+    if (!ShrinkingScaler::applies(picture.size(), target)) return;
+    scaler_.emplace(picture.size(), target);
+    // A copy shares the pixels: it keeps them for the helper even if the decode fails and
+    // drops its picture, and costs no copy of them since the decoder writes its rows through
+    // pointers of its own.
+    picture_ = picture;
+    helper_ = std::thread([this] { narrowWaitingRows(); });
+  }
+
+  // Takes rows told and not yet narrowed until the decode is over and none are left.
+  void narrowWaitingRows() {
+    const uchar* rows = picture_.constBits();
+    const qsizetype bytesPerLine = picture_.bytesPerLine();
+    for (;;) {
+      int begin = 0;
+      int end = 0;
+      {
+        std::unique_lock lock(mutex_);
+        wake_.wait(lock, [this] { return !waiting_.empty() || closed_; });
+        if (waiting_.empty()) return;
+        std::pair<int, int>& band = waiting_.front();
+        begin = band.first;
+        end = std::min(band.second, begin + kRowsATake);
+        band.first = end;
+        if (band.first == band.second) waiting_.pop_front();
+      }
+      scaler_->narrowRows(rows, bytesPerLine, begin, end);
+    }
+  }
+
+  const QSize canvas_;
+  bool started_ = false;
+  QImage picture_;
+  std::optional<ShrinkingScaler> scaler_;
+  std::thread helper_;
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::deque<std::pair<int, int>> waiting_;  // row ranges [first, end) told, not yet taken
+  bool closed_ = false;                      // no more rows will be told
+};
+
+}  // namespace
 
 bool hasPictureExtension(const QString& path) {
   const QString extension = path.sliced(path.lastIndexOf(u'.') + 1).toLower();
@@ -29,13 +132,18 @@ DropDecision decideDrop(const QStringList& paths) {
 
 std::optional<DecodeFailure> loadPictureFile(ImageDocument& document, ViewState& view,
                                              const QString& path, const FrameLines& frame) {
-  DecodeResult decoded = decodePictureFileOrFailure(path);
-  if (const DecodeFailure* failure = std::get_if<DecodeFailure>(&decoded)) return *failure;
-  document.picture = std::get<QImage>(std::move(decoded));
+  QImage fitted;
+  {
+    FitWhileDecoding fit(view.backCanvas.size());
+    DecodeResult decoded = decodePictureFileOrFailure(path, &fit);
+    if (const DecodeFailure* failure = std::get_if<DecodeFailure>(&decoded)) return *failure;
+    fitted = fit.finish();
+    document.picture = std::get<QImage>(std::move(decoded));
+  }
   document.present = true;
   view.scrollFractionX = 0.5;
   view.scrollFractionY = 0.5;
-  showNewPicture(view, document, frame);
+  showNewPicture(view, document, frame, std::move(fitted));
   return std::nullopt;
 }
 

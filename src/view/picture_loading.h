@@ -26,8 +26,8 @@ DropDecision decideDrop(const QStringList& paths);
 
 // Decodes the file first. A file that does not decode changes nothing at all, neither the
 // document nor the view, and the failure says why; a picture that decodes replaces the old one
-// and is shown centred and fitted without enlarging. The frame keeps its place and size either
-// way.
+// and is shown centred and fitted without enlarging, scaled to the view while it decodes. The
+// frame keeps its place and size either way.
 std::optional<DecodeFailure> loadPictureFile(ImageDocument& document, ViewState& view,
                                              const QString& path, const FrameLines& frame);
 

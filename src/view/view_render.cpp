@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "view/scaler.h"
 
@@ -86,15 +87,21 @@ QSize scaledSize(QSize picture, double zoom) {
           std::max(1, static_cast<int>(picture.height() * zoom))};
 }
 
-void redrawView(ViewState& view, const ImageDocument& document, const FrameLines& frame) {
+namespace {
+
+// pictureCanvas is the picture already scaled to the zoom, or null to scale it here.
+void redraw(ViewState& view, const ImageDocument& document, const FrameLines& frame,
+            QImage pictureCanvas) {
   if (!document.present) return;
-  const QImage& picture = document.picture;
-  const QSize scaled = scaledSize(picture.size(), view.zoom);
+  const QSize scaled = scaledSize(document.picture.size(), view.zoom);
   view.scaledWidth = scaled.width();
   view.scaledHeight = scaled.height();
-  // Let the old canvas go before the new one is made: both at once could double the memory.
-  view.pictureCanvas = QImage();
-  view.pictureCanvas = scalePicture(picture, view.scaledWidth, view.scaledHeight);
+  if (pictureCanvas.isNull()) {
+    // Let the old canvas go before the new one is made: both at once could double the memory.
+    view.pictureCanvas = QImage();
+    pictureCanvas = scalePicture(document.picture, view.scaledWidth, view.scaledHeight);
+  }
+  view.pictureCanvas = std::move(pictureCanvas);
 
   const Placement x =
       placeAxis(view.scaledWidth, view.backCanvas.width(), view.horizontal, view.scrollFractionX);
@@ -118,19 +125,28 @@ void redrawView(ViewState& view, const ImageDocument& document, const FrameLines
   showPictureArea(view, frame);
 }
 
-void showNewPicture(ViewState& view, const ImageDocument& document, const FrameLines& frame) {
+}  // namespace
+
+void redrawView(ViewState& view, const ImageDocument& document, const FrameLines& frame) {
+  redraw(view, document, frame, QImage());
+}
+
+double fitZoom(QSize picture, QSize canvas) {
+  const double w = picture.width();
+  const double h = picture.height();
+  const double cw = canvas.width();
+  const double ch = canvas.height();
+  if (w / h - cw / ch >= -kTolerance) return w > cw ? cw / w : 1.0;
+  return h > ch ? ch / h : 1.0;
+}
+
+void showNewPicture(ViewState& view, const ImageDocument& document, const FrameLines& frame,
+                    QImage fittedCanvas) {
   if (!document.present) return;
-  const double w = document.picture.width();
-  const double h = document.picture.height();
-  const double cw = view.backCanvas.width();
-  const double ch = view.backCanvas.height();
-  if (w / h - cw / ch >= -kTolerance)
-    view.zoom = w > cw ? cw / w : 1.0;
-  else
-    view.zoom = h > ch ? ch / h : 1.0;
+  view.zoom = fitZoom(document.picture.size(), view.backCanvas.size());
   view.horizontal.enabled = false;
   view.vertical.enabled = false;
-  redrawView(view, document, frame);
+  redraw(view, document, frame, std::move(fittedCanvas));
 }
 
 bool zoomView(ViewState& view, const ImageDocument& document, double factor,

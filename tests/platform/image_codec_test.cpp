@@ -11,6 +11,7 @@
 #include <QTransform>
 #include <array>
 #include <cstdlib>
+#include <map>
 #include <random>
 #include <string>
 #include <utility>
@@ -525,6 +526,64 @@ TEST(DecodeFailureOfBytes, BytesOfNoKnownFormatAreNoPicture) {
     EXPECT_EQ(std::get<DecodeFailure>(result).error, DecodeError::NotPicture);
   }
 }
+
+// ---------------------------------------------------------------------------------------------
+
+// Keeps each row as it is when told, to hold it against the finished picture.
+class RecordingSink : public PictureRowSink {
+ public:
+  void rowsDone(const QImage& picture, int first, int count) override {
+    for (int y = first; y < first + count; ++y) {
+      told[y].push_back(QByteArray(reinterpret_cast<const char*>(picture.constScanLine(y)),
+                                   picture.bytesPerLine()));
+    }
+  }
+  std::map<int, std::vector<QByteArray>> told;
+};
+
+struct RowCase {
+  const char* name;
+  QByteArray (*bytes)();
+};
+
+void PrintTo(const RowCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+QByteArray noiseJpeg(int orientation) {
+  return test::withExifOrientation(encodeImage(test::noise(45, 70), EncodedFormat::Jpeg, 96, 90),
+                                   orientation);
+}
+
+class RowsAsDecoded : public testing::TestWithParam<RowCase> {};
+
+TEST_P(RowsAsDecoded, EveryRowIsToldOnceAndOnlyWhenFinal) {
+  RecordingSink sink;
+  const DecodeResult result = decodePictureOrFailure(GetParam().bytes(), &sink);
+  const QImage* picture = std::get_if<QImage>(&result);
+  ASSERT_NE(picture, nullptr);
+  ASSERT_EQ(sink.told.size(), size_t(picture->height()));
+  for (const auto& [y, versions] : sink.told) {
+    ASSERT_EQ(versions.size(), 1u) << "row " << y;
+    EXPECT_EQ(versions.front(), QByteArray(reinterpret_cast<const char*>(picture->constScanLine(y)),
+                                           picture->bytesPerLine()))
+        << "row " << y;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, RowsAsDecoded,
+    testing::Values(RowCase{"JpegUpright", [] { return noiseJpeg(1); }},
+                    RowCase{"JpegMirrored", [] { return noiseJpeg(2); }},
+                    RowCase{"JpegUpsideDown", [] { return noiseJpeg(3); }},
+                    RowCase{"JpegOnItsSide", [] { return noiseJpeg(6); }},
+                    RowCase{"JpegProgressive", [] { return fixture("jpeg-progressive.jpg"); }},
+                    RowCase{"JpegCmyk", [] { return fixture("jpeg-cmyk.jpg"); }},
+                    RowCase{"PngInterlaced", [] { return fixture("png-interlaced.png"); }},
+                    RowCase{"GifFrameOnAScreen", [] { return fixture("gif-local-table.gif"); }},
+                    RowCase{"BmpRle", [] { return fixture("bmp-rle8.bmp"); }},
+                    RowCase{"BmpBottomUp", [] { return fixture("bmp-24bit.bmp"); }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------------------------------------
 

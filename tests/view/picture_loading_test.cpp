@@ -125,5 +125,55 @@ INSTANTIATE_TEST_SUITE_P(Files, FailedLoad,
                                                     20000, 20000}),
                          [](const auto& info) { return test::caseName(info.param.file); });
 
+QByteArray jpegOf(int width, int height, int orientation = 1) {
+  return test::withExifOrientation(
+      encodeImage(test::noise(width, height), EncodedFormat::Jpeg, 96, 90), orientation);
+}
+
+QByteArray pngOf(int width, int height) {
+  return encodeImage(test::noise(width, height), EncodedFormat::Png, 96);
+}
+
+struct StreamedCase {
+  const char* name;
+  QByteArray (*bytes)();
+};
+
+void PrintTo(const StreamedCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class ScaledWhileDecoding : public LoadingTest, public testing::WithParamInterface<StreamedCase> {};
+
+// The load scales the rows while they are decoded; decoding the whole picture first and
+// fitting it after must show exactly the same.
+TEST_P(ScaledWhileDecoding, ShowsWhatDecodingAndThenFittingShows) {
+  const QString path = write("picture", GetParam().bytes());
+  ASSERT_EQ(loadPictureFile(document, view, path, frame), std::nullopt);
+
+  ImageDocument decoded;
+  decoded.picture = *decodePictureFile(path);
+  decoded.present = true;
+  ViewState fitted;
+  resizeCanvases(fitted, 411, 279);
+  fitted.scrollFractionX = fitted.scrollFractionY = 0.5;
+  showNewPicture(fitted, decoded, frame);
+
+  EXPECT_TRUE(document.present);
+  EXPECT_TRUE(document.picture == decoded.picture);
+  expectSameView(view, fitted);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pictures, ScaledWhileDecoding,
+    testing::Values(StreamedCase{"ShrinkingJpeg", [] { return jpegOf(1500, 1000); }},
+                    StreamedCase{"ShrinkingTallPng", [] { return pngOf(500, 1300); }},
+                    StreamedCase{"SmallerThanTheView", [] { return jpegOf(300, 200); }},
+                    StreamedCase{"TurnedOnItsSide", [] { return jpegOf(1000, 700, 6); }},
+                    StreamedCase{"UpsideDown", [] { return jpegOf(1000, 700, 3); }},
+                    StreamedCase{"OnePixelHigh", [] { return pngOf(5000, 1); }},
+                    StreamedCase{"OnePixelWide", [] { return pngOf(1, 5000); }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace veltrix
