@@ -8,14 +8,12 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <functional>
 #include <optional>
 #include <random>
-#include <vector>
 
+#include "paired_runs.h"
 #include "platform/image_codec.h"
 #include "platform/image_encoder.h"
 #include "save/picture_encoding.h"
@@ -23,22 +21,10 @@
 namespace {
 
 using namespace veltrix;
-using Clock = std::chrono::steady_clock;
 
 constexpr int kRuns = 15;
 constexpr double kLimitKb = 20;
 const QString kImageMagick = QStringLiteral("/usr/bin/convert");
-
-double seconds(const std::function<void()>& work) {
-  const auto start = Clock::now();
-  work();
-  return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-double median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
 
 // A head shot as a camera gives it: a backdrop shading from top to bottom, a face-like ellipse
 // lit from one side, darker hair above it, shoulders below, and mild sensor noise.
@@ -158,28 +144,22 @@ int main(int argc, char* argv[]) {
   const QStringList ourArguments{QStringLiteral("--encode"), in, ours, limitArgument};
   const QStringList theirArguments{in, QStringLiteral("-define"),
                                    QStringLiteral("jpeg:extent=%1kb").arg(limitArgument), theirs};
-  // One unmeasured run each, so neither pays for a cold page cache.
   if (!runProcess(self, ourArguments) || !runProcess(kImageMagick, theirArguments)) {
     std::fprintf(stderr, "an encoder failed\n");
     return 1;
   }
-  // Alternated run by run, so a change in the machine's load falls on both alike.
-  std::vector<double> oursTimes, theirTimes;
-  for (int i = 0; i < kRuns; ++i) {
-    oursTimes.push_back(seconds([&] { runProcess(self, ourArguments); }));
-    theirTimes.push_back(seconds([&] { runProcess(kImageMagick, theirArguments); }));
-  }
-  const double oursSeconds = median(oursTimes);
-  const double theirSeconds = median(theirTimes);
+  const bench::PairedTimes times = bench::alternate(
+      kRuns, [&] { runProcess(self, ourArguments); },
+      [&] { runProcess(kImageMagick, theirArguments); });
 
   const qint64 oursBytes = QFileInfo(ours).size();
   const qint64 theirBytes = QFileInfo(theirs).size();
   if (oursBytes > limitBytes) std::fprintf(stderr, "ours is over the limit\n");
   if (theirBytes > limitBytes) std::fprintf(stderr, "ImageMagick's is over the limit\n");
   std::fprintf(stderr, "median ms: ours %.2f, imagemagick %.2f; quality 100 is %lld bytes\n",
-               oursSeconds * 1e3, theirSeconds * 1e3, static_cast<long long>(best));
+               times.oursSeconds * 1e3, times.peerSeconds * 1e3, static_cast<long long>(best));
 
-  std::printf("jpeg_target_time_vs_imagemagick: %.3f\n", oursSeconds / theirSeconds);
+  std::printf("jpeg_target_time_vs_imagemagick: %.3f\n", times.ratio);
   std::printf("jpeg_target_psnr_ours_db: %.2f\n", psnr(source, ours));
   std::printf("jpeg_target_psnr_imagemagick_db: %.2f\n", psnr(source, theirs));
   std::printf("jpeg_target_bytes_ours: %lld\n", static_cast<long long>(oursBytes));

@@ -4,9 +4,8 @@
 #include <cstdio>
 
 #include <jpeglib.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <vips/vips.h>
+#include <zlib.h>
 
 #include <QFile>
 #include <QGuiApplication>
@@ -16,33 +15,19 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <chrono>
-#include <cstdio>
 #include <functional>
+#include <utility>
 #include <vector>
 
+#include "paired_runs.h"
 #include "view/picture_loading.h"
 #include "view/view_render.h"
 
 namespace {
 
 using namespace veltrix;
-using Clock = std::chrono::steady_clock;
 
 const FrameLines kFrame{QRect(125, 34, 160, 210), QColor(255, 255, 0)};
-
-double medianSeconds(int runs, const std::function<void()>& work,
-                     const std::function<void()>& between = {}) {
-  std::vector<double> times;
-  for (int i = 0; i < runs; ++i) {
-    if (between) between();
-    const auto start = Clock::now();
-    work();
-    times.push_back(std::chrono::duration<double>(Clock::now() - start).count());
-  }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
-}
 
 // A photo-like picture: smooth gradients with fine noise, so the JPEG is of a usual size.
 QImage makePhoto(int width, int height) {
@@ -75,8 +60,9 @@ void loadShown(Shown& shown, const QString& path) {
   loadPictureFile(shown.document, shown.view, path, kFrame);
 }
 
-// libjpeg-turbo on its own: read the file and decode every scanline to RGB.
-void plainDecode(const QString& path) {
+// libjpeg-turbo on its own: read the file and decode every scanline to RGB, into a whole
+// picture, or into one band that every call overwrites, to see what libjpeg itself needs.
+void plainDecode(const QString& path, bool wholePicture = true) {
   QFile file(path);
   file.open(QIODevice::ReadOnly);
   const QByteArray bytes = file.readAll();
@@ -88,11 +74,14 @@ void plainDecode(const QString& path) {
   jpeg_read_header(&info, TRUE);
   jpeg_start_decompress(&info);
   const size_t stride = static_cast<size_t>(info.output_width) * info.output_components;
-  std::vector<unsigned char> pixels(stride * info.output_height);
+  std::vector<unsigned char> pixels(stride * (wholePicture ? info.output_height : 16));
   while (info.output_scanline < info.output_height) {
     JSAMPROW rows[16];
-    for (int i = 0; i < 16; ++i)
-      rows[i] = pixels.data() + stride * std::min(info.output_scanline + i, info.output_height - 1);
+    for (JDIMENSION i = 0; i < 16; ++i) {
+      rows[i] =
+          pixels.data() +
+          stride * (wholePicture ? std::min(info.output_scanline + i, info.output_height - 1) : i);
+    }
     jpeg_read_scanlines(&info, rows, 16);
   }
   jpeg_finish_decompress(&info);
@@ -112,44 +101,60 @@ void vipsResize(const QImage& picture, int width, int height) {
   g_object_unref(in);
 }
 
+// One zoom step from the fitted view, against libvips resizing to the same size.
 double zoomStepVsVips(const QString& path) {
   Shown shown;
   loadShown(shown, path);
   const double fitted = shown.view.zoom;
-  const double ours = medianSeconds(
-      15, [&] { zoomView(shown.view, shown.document, 1.02, kFrame); },
-      [&] { shown.view.zoom = fitted; });
+  zoomView(shown.view, shown.document, 1.02, kFrame);
   const int width = shown.view.scaledWidth;
   const int height = shown.view.scaledHeight;
-  const double peer = medianSeconds(15, [&] { vipsResize(shown.document.picture, width, height); });
-  return ours / peer;
+  return bench::alternate(
+             15,
+             [&] {
+               shown.view.zoom = fitted;
+               zoomView(shown.view, shown.document, 1.02, kFrame);
+             },
+             [&] { vipsResize(shown.document.picture, width, height); })
+      .ratio;
 }
 
 double loadVsDecode(const QString& path) {
-  const double ours = medianSeconds(7, [&] {
-    Shown shown;
-    loadShown(shown, path);
-  });
-  const double peer = medianSeconds(7, [&] { plainDecode(path); });
-  return ours / peer;
+  return bench::alternate(
+             9,
+             [&] {
+               Shown shown;
+               loadShown(shown, path);
+             },
+             [&] { plainDecode(path); })
+      .ratio;
 }
 
 // One-pixel frame moves on a picture shown at zoom 1, which is as large as it gets drawn.
-double frameMoveSeconds(const QString& path) {
-  Shown shown;
-  loadShown(shown, path);
-  shown.view.zoom = 1.0;
-  redrawView(shown.view, shown.document, kFrame);
-  FrameLines frame = kFrame;
-  return medianSeconds(101, [&] {
+struct FrameMoves {
+  explicit FrameMoves(const QString& path) {
+    loadShown(shown, path);
+    shown.view.zoom = 1.0;
+    redrawView(shown.view, shown.document, kFrame);
+  }
+  void operator()() {
     for (int i = 0; i < 50; ++i) {
       frame.interior.translate(i % 2 ? -1 : 1, 0);
       refreshFrameOverlay(shown.view, shown.document, frame);
     }
-  });
+  }
+  Shown shown;
+  FrameLines frame = kFrame;
+};
+
+double frameMove24MpVs1Mp(const QString& big, const QString& small) {
+  FrameMoves large(big);
+  FrameMoves little(small);
+  return bench::alternate(101, std::ref(large), std::ref(little)).ratio;
 }
 
-// The child run: the picture loaded and zoomed up to the bound, then held.
+// The child runs, measured from outside: the picture loaded and zoomed up to the bound, then
+// held; or only loaded into a fresh view, as the program opens it.
 int holdAtBound(const QString& path) {
   Shown shown;
   loadShown(shown, path);
@@ -159,15 +164,82 @@ int holdAtBound(const QString& path) {
   return 0;
 }
 
-double peakRssMb(const QString& self, const QString& path) {
+int loadOnly(const QString& path) {
+  Shown shown;
+  loadShown(shown, path);
+  return shown.document.present ? 0 : 1;
+}
+
+int decodeInOneBand(const QString& path) {
+  plainDecode(path, false);
+  return 0;
+}
+
+double peakRssBytes(const QString& self, const char* mode, const QString& path) {
   QProcess process;
   process.start(QStringLiteral("/usr/bin/time"),
-                {QStringLiteral("-v"), self, QStringLiteral("--hold-at-bound"), path});
+                {QStringLiteral("-v"), self, QString::fromLatin1(mode), path});
   process.waitForFinished(-1);
   const QString report = QString::fromLocal8Bit(process.readAllStandardError());
   const QRegularExpression line(QStringLiteral("Maximum resident set size \\(kbytes\\): (\\d+)"));
   const auto match = line.match(report);
-  return match.hasMatch() ? match.captured(1).toDouble() / 1024.0 : -1.0;
+  if (process.exitCode() != 0 || !match.hasMatch()) return -1.0;
+  return match.captured(1).toDouble() * 1024.0;
+}
+
+double peakVsDecoded(const QString& self, const char* mode, const QString& path, QSize decoded) {
+  return peakRssBytes(self, mode, path) / (4.0 * decoded.width() * decoded.height());
+}
+
+void appendChunk(QByteArray& png, const char* type, const QByteArray& data) {
+  const QByteArray typed = QByteArray(type, 4) + data;
+  const auto bigEndian = [](quint32 value) {
+    const char bytes[] = {char(value >> 24), char(value >> 16), char(value >> 8), char(value)};
+    return QByteArray(bytes, 4);
+  };
+  png += bigEndian(quint32(data.size())) + typed +
+         bigEndian(quint32(
+             crc32(0, reinterpret_cast<const Bytef*>(typed.constData()), uInt(typed.size()))));
+}
+
+// Black all over, deflated as far as zlib goes: well under a megabyte on disk, and 900 MB once
+// decoded at the 15000 x 15000 the memory figure uses.
+QString writeFlatPng(const QTemporaryDir& dir, int side) {
+  std::vector<unsigned char> row(1 + 3 * size_t(side));  // filter byte, then RGB
+  z_stream stream{};
+  deflateInit(&stream, Z_BEST_COMPRESSION);
+  QByteArray compressed;
+  std::vector<unsigned char> out(1 << 16);
+  for (int y = 0; y <= side; ++y) {
+    const bool last = y == side;
+    stream.next_in = last ? nullptr : row.data();
+    stream.avail_in = last ? 0 : uInt(row.size());
+    do {
+      stream.next_out = out.data();
+      stream.avail_out = uInt(out.size());
+      deflate(&stream, last ? Z_FINISH : Z_NO_FLUSH);
+      compressed.append(reinterpret_cast<const char*>(out.data()),
+                        qsizetype(out.size() - stream.avail_out));
+    } while (stream.avail_in > 0 || (last && stream.avail_out == 0));
+  }
+  deflateEnd(&stream);
+
+  QByteArray header(13, 0);
+  for (int at : {0, 4}) {
+    header[at] = char(side >> 24), header[at + 1] = char(side >> 16);
+    header[at + 2] = char(side >> 8), header[at + 3] = char(side);
+  }
+  header[8] = 8;  // bits a sample
+  header[9] = 2;  // RGB
+  QByteArray png("\x89PNG\r\n\x1a\n", 8);
+  appendChunk(png, "IHDR", header);
+  appendChunk(png, "IDAT", compressed);
+  appendChunk(png, "IEND", {});
+  const QString path = dir.filePath(QStringLiteral("flat.png"));
+  QFile file(path);
+  file.open(QIODevice::WriteOnly);
+  file.write(png);
+  return path;
 }
 
 }  // namespace
@@ -175,18 +247,38 @@ double peakRssMb(const QString& self, const QString& path) {
 int main(int argc, char* argv[]) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication application(argc, argv);
-  if (argc == 3 && QByteArray(argv[1]) == "--hold-at-bound")
-    return holdAtBound(QString::fromLocal8Bit(argv[2]));
+  const std::pair<const char*, int (*)(const QString&)> childRuns[] = {
+      {"--hold-at-bound", holdAtBound},
+      {"--load", loadOnly},
+      {"--decode-in-one-band", decodeInOneBand},
+  };
+  for (const auto& [mode, run] : childRuns) {
+    if (argc == 3 && QByteArray(argv[1]) == mode) return run(QString::fromLocal8Bit(argv[2]));
+  }
   if (VIPS_INIT(argv[0])) return 1;
 
   QTemporaryDir dir;
   const QString big = writeJpeg(dir, makePhoto(6000, 4000), "24mp.jpg");
   const QString small = writeJpeg(dir, makePhoto(1224, 816), "1mp.jpg");
+  const QString self = QCoreApplication::applicationFilePath();
+  constexpr int kFlatSide = 15000;
+  const QString flat = writeFlatPng(dir, kFlatSide);
+  // Progressive, so libjpeg holds the whole picture's coefficients, and stored on its side.
+  const QString sideways =
+      QStringLiteral(VELTRIX_TEST_DATA "/jpeg-progressive-65500x3816-orientation-6.jpg");
 
   std::printf("zoom_step_vs_vips: %.3f\n", zoomStepVsVips(big));
   std::printf("load_vs_decode: %.3f\n", loadVsDecode(big));
-  std::printf("frame_move_24mp_vs_1mp: %.3f\n", frameMoveSeconds(big) / frameMoveSeconds(small));
-  std::printf("peak_rss_mb: %.1f\n", peakRssMb(QCoreApplication::applicationFilePath(), big));
+  std::printf("frame_move_24mp_vs_1mp: %.3f\n", frameMove24MpVs1Mp(big, small));
+  std::printf("peak_rss_mb: %.1f\n", peakRssBytes(self, "--hold-at-bound", big) / (1 << 20));
+  std::printf("load_peak_rss_vs_decoded_size_png: %.3f\n",
+              peakVsDecoded(self, "--load", flat, QSize(kFlatSide, kFlatSide)));
+  std::printf("load_peak_rss_vs_decoded_size_jpeg: %.3f\n",
+              peakVsDecoded(self, "--load", sideways, QSize(3816, 65500)));
+  // What libjpeg-turbo alone holds for that file, mostly its coefficients: the load can need
+  // no less than this plus the picture itself.
+  std::printf("libjpeg_alone_peak_rss_vs_decoded_size_jpeg: %.3f\n",
+              peakVsDecoded(self, "--decode-in-one-band", sideways, QSize(3816, 65500)));
   vips_shutdown();
   return 0;
 }

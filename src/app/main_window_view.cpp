@@ -41,14 +41,19 @@ void MainWindow::showView() {
 }
 
 bool MainWindow::loadPicture(const QString& path) {
-  const bool loaded = loadPictureFile(program_.document, program_.view, path,
-                                      frameLines(program_.frame, program_.output));
+  const std::optional<DecodeFailure> failure = loadPictureFile(
+      program_.document, program_.view, path, frameLines(program_.frame, program_.output));
+  if (failure) {
+    // The picture the user had stays, and the user learns why the file gave none.
+    program_.services.prompter.notify(this, loadFailureMessage(*failure, path));
+    return false;
+  }
   // Text typed but not committed belongs to the old picture: it is dropped, not drawn.
   textEntry_->hide();
   textEntry_->clear();
   showView();
   viewCanvas_->setFocus();
-  return loaded;
+  return true;
 }
 
 void MainWindow::releasePicture() {

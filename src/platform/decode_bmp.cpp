@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <variant>
 
 #include "platform/picture_decoders.h"
 
@@ -103,13 +104,14 @@ bool validDepth(const Layout& layout) {
   }
 }
 
-std::optional<Layout> readLayout(const Bytes& file) {
-  if (!file.has(0, kFileHeaderSize + 4)) return std::nullopt;
+// The layout, or why the file has none.
+std::variant<Layout, DecodeFailure> readLayout(const Bytes& file) {
+  if (!file.has(0, kFileHeaderSize + 4)) return kDamaged;
   Layout layout;
   layout.pixelOffset = file.u32(10);
   const std::uint32_t headerSize = file.u32(kFileHeaderSize);
   const std::int64_t header = kFileHeaderSize;
-  if (!file.has(header, headerSize)) return std::nullopt;
+  if (!file.has(header, headerSize)) return kDamaged;
   std::int64_t colourCount = 0;
   if (headerSize == kCoreHeaderSize) {
     layout.width = file.u16(header + 4);
@@ -125,9 +127,11 @@ std::optional<Layout> readLayout(const Bytes& file) {
     layout.compression = file.u32(header + 16);
     colourCount = file.u32(header + 32);
   } else {
-    return std::nullopt;
+    return kDamaged;
   }
-  if (!fitsLimits(layout.width, layout.height) || !validDepth(layout)) return std::nullopt;
+  if (const std::optional<DecodeFailure> failure = sizeFailure(layout.width, layout.height))
+    return *failure;
+  if (!validDepth(layout)) return kDamaged;
 
   layout.paletteOffset = header + headerSize;
   if (layout.compression == kBitFields || layout.compression == kAlphaBitFields) {
@@ -136,7 +140,7 @@ std::optional<Layout> readLayout(const Bytes& file) {
     const int count =
         layout.compression == kAlphaBitFields || headerSize >= kHeaderWithAlphaMask ? 4 : 3;
     if (headerSize < kHeaderWithColourMasks) layout.paletteOffset += count * 4;
-    if (!file.has(masksAt, count * 4)) return std::nullopt;
+    if (!file.has(masksAt, count * 4)) return kDamaged;
     for (int i = 0; i < count; ++i, masksAt += 4) layout.masks[size_t(i)] = file.u32(masksAt);
     layout.hasMasks = true;
   }
@@ -152,13 +156,12 @@ std::optional<Layout> readLayout(const Bytes& file) {
                    (layout.pixelOffset - layout.paletteOffset) / layout.paletteEntrySize);
     }
     if (!file.has(layout.paletteOffset, layout.paletteEntries * layout.paletteEntrySize))
-      return std::nullopt;
+      return kDamaged;
   }
   // Uncompressed rows must all be there before the picture is allocated; RLE data has no
   // size known in advance.
   const bool rle = layout.compression == kRle8 || layout.compression == kRle4;
-  if (!file.has(layout.pixelOffset, rle ? 1 : rowBytes(layout) * layout.height))
-    return std::nullopt;
+  if (!file.has(layout.pixelOffset, rle ? 1 : rowBytes(layout) * layout.height)) return kDamaged;
   return layout;
 }
 
@@ -272,17 +275,18 @@ void decodeRle(const Bytes& file, const Layout& layout, QImage& image) {
 
 }  // namespace
 
-std::optional<QImage> decodeBmp(const QByteArray& bytes) {
+DecodeResult decodeBmp(const QByteArray& bytes) {
   const Bytes file(bytes);
-  const std::optional<Layout> layout = readLayout(file);
-  if (!layout) return std::nullopt;
-  QImage image = newPicture(int(layout->width), int(layout->height));
-  if (image.isNull()) return std::nullopt;
-  if (layout->compression == kRle8 || layout->compression == kRle4) {
+  const std::variant<Layout, DecodeFailure> read = readLayout(file);
+  if (const DecodeFailure* failure = std::get_if<DecodeFailure>(&read)) return *failure;
+  const Layout& layout = std::get<Layout>(read);
+  QImage image = newPicture(int(layout.width), int(layout.height));
+  if (image.isNull()) return tooLarge(layout.width, layout.height);
+  if (layout.compression == kRle8 || layout.compression == kRle4) {
     image.fill(kWhite);
-    decodeRle(file, *layout, image);
+    decodeRle(file, layout, image);
   } else {
-    decodeUncompressed(file, *layout, image);
+    decodeUncompressed(file, layout, image);
   }
   return image;
 }

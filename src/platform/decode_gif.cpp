@@ -62,26 +62,26 @@ std::vector<int> rowOrder(int height, bool interlaced) {
   return order;
 }
 
-std::optional<QImage> drawFrame(GifFileType* gif, int transparentIndex) {
+DecodeResult drawFrame(GifFileType* gif, int transparentIndex) {
   const GifImageDesc& frame = gif->Image;
   const ColorMapObject* map = frame.ColorMap ? frame.ColorMap : gif->SColorMap;
   if (!map || frame.Width <= 0 || frame.Height <= 0 || frame.Left < 0 || frame.Top < 0)
-    return std::nullopt;
+    return kDamaged;
   // A first frame that sticks out of the logical screen widens it, as browsers do, rather
   // than losing part of the picture.
   const std::int64_t width =
       std::max<std::int64_t>(gif->SWidth, std::int64_t(frame.Left) + frame.Width);
   const std::int64_t height =
       std::max<std::int64_t>(gif->SHeight, std::int64_t(frame.Top) + frame.Height);
-  if (!fitsLimits(width, height)) return std::nullopt;
+  if (const std::optional<DecodeFailure> failure = sizeFailure(width, height)) return *failure;
 
   const std::array<QRgb, 256> palette = paletteOf(*map, transparentIndex);
   QImage image = newPicture(int(width), int(height));
-  if (image.isNull()) return std::nullopt;
+  if (image.isNull()) return tooLarge(width, height);
   image.fill(kWhite);
   std::vector<GifPixelType> indices(size_t(frame.Width));
   for (const int row : rowOrder(frame.Height, frame.Interlace)) {
-    if (DGifGetLine(gif, indices.data(), frame.Width) == GIF_ERROR) return std::nullopt;
+    if (DGifGetLine(gif, indices.data(), frame.Width) == GIF_ERROR) return kDamaged;
     QRgb* out = reinterpret_cast<QRgb*>(image.scanLine(frame.Top + row)) + frame.Left;
     for (const GifPixelType index : indices) *out++ = palette[index];
   }
@@ -90,32 +90,35 @@ std::optional<QImage> drawFrame(GifFileType* gif, int transparentIndex) {
 
 }  // namespace
 
-std::optional<QImage> decodeGif(const QByteArray& bytes) {
+DecodeResult decodeGif(const QByteArray& bytes) {
   MemoryInput input{bytes};
   GifFile gif(DGifOpen(&input, readMemory, nullptr));
-  if (!gif) return std::nullopt;
-  if (!fitsLimits(std::max(gif->SWidth, 1), std::max(gif->SHeight, 1))) return std::nullopt;
+  if (!gif) return kDamaged;
+  // A screen of no size is widened by its first frame.
+  if (const std::optional<DecodeFailure> failure =
+          sizeFailure(std::max(gif->SWidth, 1), std::max(gif->SHeight, 1)))
+    return *failure;
 
   // The graphic control extension that comes before a frame names its transparent index.
   int transparentIndex = NO_TRANSPARENT_COLOR;
   for (;;) {
     GifRecordType record;
-    if (DGifGetRecordType(gif.get(), &record) == GIF_ERROR) return std::nullopt;
+    if (DGifGetRecordType(gif.get(), &record) == GIF_ERROR) return kDamaged;
     if (record == IMAGE_DESC_RECORD_TYPE) {
-      if (DGifGetImageDesc(gif.get()) == GIF_ERROR) return std::nullopt;
+      if (DGifGetImageDesc(gif.get()) == GIF_ERROR) return kDamaged;
       return drawFrame(gif.get(), transparentIndex);
     }
-    if (record != EXTENSION_RECORD_TYPE) return std::nullopt;
+    if (record != EXTENSION_RECORD_TYPE) return kDamaged;
     int code = 0;
     GifByteType* block = nullptr;
-    if (DGifGetExtension(gif.get(), &code, &block) == GIF_ERROR) return std::nullopt;
+    if (DGifGetExtension(gif.get(), &code, &block) == GIF_ERROR) return kDamaged;
     if (code == GRAPHICS_EXT_FUNC_CODE && block) {
       GraphicsControlBlock control;
       if (DGifExtensionToGCB(block[0], block + 1, &control) == GIF_OK)
         transparentIndex = control.TransparentColor;
     }
     while (block) {
-      if (DGifGetExtensionNext(gif.get(), &block) == GIF_ERROR) return std::nullopt;
+      if (DGifGetExtensionNext(gif.get(), &block) == GIF_ERROR) return kDamaged;
     }
   }
 }

@@ -1,5 +1,6 @@
-// JPEG through libjpeg-turbo, decoded straight into the QImage's scanlines. Colour JPEGs
-// come out in QImage's own byte order with no pass of our own; CMYK is converted in place.
+// JPEG through libjpeg-turbo, decoded straight into the QImage's scanlines, each row laid in its
+// upright place as it comes. Colour JPEGs come out in QImage's own byte order with no pass of
+// our own; CMYK is converted in place.
 //
 // A file cut short after its headers decodes, with libjpeg's grey where data is missing: that
 // is what every picture viewer shows, and the face at the top of a head shot usually survives.
@@ -7,7 +8,6 @@
 #include <QtGlobal>
 #include <csetjmp>
 #include <cstdio>
-#include <vector>
 
 #include "platform/picture_decoders.h"
 
@@ -35,7 +35,8 @@ struct Session {
   std::jmp_buf failed{};
 
   Session();
-  ~Session() { jpeg_destroy_decompress(&info); }
+  ~Session() { release(); }
+  void release() { jpeg_destroy_decompress(&info); }
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 };
@@ -62,6 +63,17 @@ Session::Session() {
   progress.progress_monitor = limitScans;
 }
 
+// Photoshop, and libjpeg-based writers after it, store CMYK inverted (0 means full ink), so
+// each channel times the inverted black is already the RGB value.
+void convertInvertedCmyk(unsigned char* pixel, int width) {
+  QRgb* out = reinterpret_cast<QRgb*>(pixel);
+  for (int x = 0; x < width; ++x, pixel += 4) {
+    const int k = pixel[3];
+    out[x] =
+        qRgb((pixel[0] * k + 127) / 255, (pixel[1] * k + 127) / 255, (pixel[2] * k + 127) / 255);
+  }
+}
+
 // Each step that calls into libjpeg sets its own jump point, so a longjmp only ever unwinds
 // libjpeg's C frames and never skips a C++ destructor.
 bool readHeader(Session& session, const QByteArray& bytes) {
@@ -77,32 +89,23 @@ bool readHeader(Session& session, const QByteArray& bytes) {
 
 // libjpeg stops at the end of the last scanline; whatever follows in the file does not matter,
 // so jpeg_finish_decompress is not called.
-bool readScanlines(Session& session, JSAMPROW* rows) {
+bool readScanlines(Session& session, UprightRows& upright, bool cmyk) {
   if (setjmp(session.failed)) return false;
   jpeg_decompress_struct& info = session.info;
   if (!jpeg_start_decompress(&info) || info.output_components != 4 ||
       info.output_width != info.image_width || info.output_height != info.image_height)
     return false;
   while (info.output_scanline < info.output_height) {
-    if (jpeg_read_scanlines(&info, rows + info.output_scanline,
-                            info.output_height - info.output_scanline) == 0)
-      return false;
+    const int first = int(info.output_scanline);
+    unsigned char** rows = upright.target(first);
+    const int count = int(jpeg_read_scanlines(&info, rows, JDIMENSION(upright.room(first))));
+    if (count == 0) return false;
+    if (cmyk) {
+      for (int i = 0; i < count; ++i) convertInvertedCmyk(rows[i], int(info.output_width));
+    }
+    upright.written(first, count);
   }
   return true;
-}
-
-// Photoshop, and libjpeg-based writers after it, store CMYK inverted (0 means full ink), so
-// each channel times the inverted black is already the RGB value.
-void convertInvertedCmyk(QImage& image) {
-  for (int y = 0; y < image.height(); ++y) {
-    unsigned char* pixel = image.scanLine(y);
-    QRgb* out = reinterpret_cast<QRgb*>(pixel);
-    for (int x = 0; x < image.width(); ++x, pixel += 4) {
-      const int k = pixel[3];
-      out[x] =
-          qRgb((pixel[0] * k + 127) / 255, (pixel[1] * k + 127) / 255, (pixel[2] * k + 127) / 255);
-    }
-  }
 }
 
 int orientationOf(const jpeg_decompress_struct& info) {
@@ -116,25 +119,29 @@ int orientationOf(const jpeg_decompress_struct& info) {
 
 }  // namespace
 
-std::optional<QImage> decodeJpeg(const QByteArray& bytes) {
+DecodeResult decodeJpeg(const QByteArray& bytes, PictureRowSink* rows) {
   Session session;
-  if (!readHeader(session, bytes)) return std::nullopt;
+  if (!readHeader(session, bytes)) return kDamaged;
   jpeg_decompress_struct& info = session.info;
-  if (!fitsLimits(info.image_width, info.image_height)) return std::nullopt;
+  // libjpeg has already refused sides over 65500, so they fit an int.
+  const int orientation = orientationOf(info);
+  const QSize size = uprightSize(orientation, int(info.image_width), int(info.image_height));
+  if (const std::optional<DecodeFailure> failure = sizeFailure(size.width(), size.height()))
+    return *failure;
 
   const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
   info.out_color_space = cmyk ? JCS_CMYK : kQImageOrder;
   info.dct_method = JDCT_ISLOW;
-  const int orientation = orientationOf(info);
 
-  QImage image = newPicture(int(info.image_width), int(info.image_height));
-  if (image.isNull()) return std::nullopt;
-  std::vector<JSAMPROW> rows(size_t(image.height()));
-  for (int y = 0; y < image.height(); ++y) rows[size_t(y)] = image.scanLine(y);
-  if (!readScanlines(session, rows.data())) return std::nullopt;
-
-  if (cmyk) convertInvertedCmyk(image);
-  return orientUpright(std::move(image), orientation);
+  QImage image = newPicture(size.width(), size.height());
+  if (image.isNull()) return tooLarge(size.width(), size.height());
+  UprightRows upright(image, orientation, rows);
+  if (!readScanlines(session, upright, cmyk)) return kDamaged;
+  // A progressive file's coefficients take as much memory as the picture or more; they go
+  // before anyone works on the finished picture.
+  session.release();
+  upright.finish();
+  return image;
 }
 
 }  // namespace veltrix::picture

@@ -40,11 +40,12 @@ void layOverWhite(QImage& image) {
 
 }  // namespace
 
-std::optional<QImage> decodePng(const QByteArray& bytes) {
+DecodeResult decodePng(const QByteArray& bytes) {
   PngImage png;
   if (!png_image_begin_read_from_memory(png.get(), bytes.constData(), size_t(bytes.size())))
-    return std::nullopt;
-  if (!fitsLimits(png->width, png->height)) return std::nullopt;
+    return kDamaged;
+  if (const std::optional<DecodeFailure> failure = sizeFailure(png->width, png->height))
+    return *failure;
 
   const bool transparent = png->format & PNG_FORMAT_FLAG_ALPHA;
   png->format = kQImageOrder;
@@ -53,11 +54,12 @@ std::optional<QImage> decodePng(const QByteArray& bytes) {
   png->flags |= PNG_IMAGE_FLAG_16BIT_sRGB;
 
   QImage image = newPicture(int(png->width), int(png->height));
-  if (image.isNull()) return std::nullopt;
-  // For 8-bit samples the row stride in components equals the stride in bytes.
+  if (image.isNull()) return tooLarge(png->width, png->height);
+  // For 8-bit samples the row stride in components equals the stride in bytes. libpng frees
+  // its state itself once the last row is in.
   if (!png_image_finish_read(png.get(), nullptr, image.bits(), png_int_32(image.bytesPerLine()),
                              nullptr))
-    return std::nullopt;
+    return kDamaged;
   if (transparent) layOverWhite(image);
   return image;
 }

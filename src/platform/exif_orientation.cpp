@@ -1,8 +1,7 @@
-// Reads the Orientation tag from a JPEG's EXIF segment and turns the decoded picture upright.
-// The segment comes straight from the file, so every offset in it is checked before use.
-#include <QTransform>
+// Reads the Orientation tag from a JPEG's EXIF segment and lays the decoded rows upright. The
+// segment comes straight from the file, so every offset in it is checked before use.
+#include <algorithm>
 #include <cstring>
-#include <utility>
 
 #include "platform/picture_decoders.h"
 
@@ -14,6 +13,25 @@ constexpr unsigned char kExifHeader[] = {'E', 'x', 'i', 'f', 0, 0};
 constexpr std::uint16_t kOrientationTag = 0x0112;
 constexpr std::uint16_t kTypeShort = 3;
 constexpr std::size_t kEntrySize = 12;
+
+// Enough stored rows a band for the tallest row group libjpeg hands out at once.
+constexpr int kBandRows = 16;
+
+// How each orientation turns the stored picture: values 5 to 8 store it on its side, so a
+// stored row becomes an upright column.
+struct Turn {
+  bool sideways;
+  bool flipRows;
+  bool flipColumns;
+};
+constexpr Turn kTurns[] = {
+    {false, false, false}, {false, false, true}, {false, true, true}, {false, true, false},
+    {true, false, false},  {true, true, false},  {true, true, true},  {true, false, true},
+};
+
+Turn turnOf(int orientation) {
+  return orientation >= 1 && orientation <= 8 ? kTurns[orientation - 1] : kTurns[0];
+}
 
 class TiffReader {
  public:
@@ -69,28 +87,63 @@ int exifOrientation(const unsigned char* segment, std::size_t size) {
   return 1;
 }
 
-QImage orientUpright(QImage stored, int orientation) {
-  // Values 5 to 8 store the picture on its side: turn it a quarter clockwise first, then
-  // the mirror that is left over.
-  const QTransform quarterTurn = QTransform().rotate(90);
-  switch (orientation) {
-    case 2:
-      return std::move(stored).mirrored(true, false);
-    case 3:
-      return std::move(stored).mirrored(true, true);
-    case 4:
-      return std::move(stored).mirrored(false, true);
-    case 5:
-      return stored.transformed(quarterTurn).mirrored(true, false);
-    case 6:
-      return stored.transformed(quarterTurn);
-    case 7:
-      return stored.transformed(quarterTurn).mirrored(false, true);
-    case 8:
-      return stored.transformed(QTransform().rotate(270));
-    default:
-      return stored;
+QSize uprightSize(int orientation, int width, int height) {
+  return turnOf(orientation).sideways ? QSize(height, width) : QSize(width, height);
+}
+
+UprightRows::UprightRows(QImage& upright, int orientation, PictureRowSink* sink)
+    : upright_(upright), sink_(sink), bits_(upright.bits()), bytesPerLine_(upright.bytesPerLine()) {
+  const Turn turn = turnOf(orientation);
+  sideways_ = turn.sideways;
+  flipRows_ = turn.flipRows;
+  flipColumns_ = turn.flipColumns;
+  storedWidth_ = sideways_ ? upright.height() : upright.width();
+  storedHeight_ = sideways_ ? upright.width() : upright.height();
+  if (sideways_) band_.resize(size_t(kBandRows) * size_t(storedWidth_));
+  rows_.resize(kBandRows);
+}
+
+int UprightRows::room(int first) const {
+  return std::min(kBandRows, storedHeight_ - first);
+}
+
+unsigned char** UprightRows::target(int first) {
+  for (int i = 0; i < room(first); ++i) {
+    const int y = first + i;
+    rows_[size_t(i)] =
+        sideways_
+            ? reinterpret_cast<unsigned char*>(band_.data() + size_t(i) * size_t(storedWidth_))
+            : bits_ + bytesPerLine_ * (flipRows_ ? storedHeight_ - 1 - y : y);
   }
+  return rows_.data();
+}
+
+void UprightRows::written(int first, int count) {
+  if (!sideways_) {
+    if (flipColumns_) {
+      for (int i = 0; i < count; ++i) {
+        QRgb* row = reinterpret_cast<QRgb*>(rows_[size_t(i)]);
+        std::reverse(row, row + storedWidth_);
+      }
+    }
+    if (sink_) sink_->rowsDone(upright_, flipRows_ ? storedHeight_ - first - count : first, count);
+    return;
+  }
+  // Stored column x is upright row x, or the mirror of it; the band's rows land side by side
+  // in it, so each upright row gets one short run of neighbouring pixels.
+  const int step = flipRows_ ? -1 : 1;
+  const int start = flipRows_ ? storedHeight_ - 1 - first : first;
+  for (int x = 0; x < storedWidth_; ++x) {
+    const int row = flipColumns_ ? storedWidth_ - 1 - x : x;
+    QRgb* out = reinterpret_cast<QRgb*>(bits_ + bytesPerLine_ * row) + start;
+    const QRgb* in = band_.data() + x;
+    for (int i = 0; i < count; ++i, out += step, in += storedWidth_) *out = *in;
+  }
+}
+
+void UprightRows::finish() {
+  band_ = std::vector<QRgb>();
+  if (sideways_ && sink_) sink_->rowsDone(upright_, 0, upright_.height());
 }
 
 }  // namespace veltrix::picture

@@ -3,6 +3,7 @@
 
 #include <QByteArrayView>
 #include <QFile>
+#include <utility>
 
 #include "platform/picture_decoders.h"
 
@@ -11,10 +12,15 @@ namespace veltrix {
 namespace {
 
 // The largest file worth reading: a 250-megapixel 32-bit BMP plus room for its headers.
-constexpr qint64 kMaxFileBytes = picture::kMaxPixels * 4 + 16 * 1024 * 1024;
+constexpr qint64 kMaxFileBytes = kMaxPixels * 4 + 16 * 1024 * 1024;
 
 bool startsWith(const QByteArray& head, QByteArrayView magic) {
   return head.size() >= magic.size() && QByteArrayView(head.constData(), magic.size()) == magic;
+}
+
+std::optional<QImage> pictureOf(DecodeResult result) {
+  if (QImage* picture = std::get_if<QImage>(&result)) return std::move(*picture);
+  return std::nullopt;
 }
 
 }  // namespace
@@ -27,26 +33,45 @@ PictureFormat sniffPictureFormat(const QByteArray& head) {
   return PictureFormat::Unknown;
 }
 
-std::optional<QImage> decodePicture(const QByteArray& bytes) {
+DecodeResult decodePictureOrFailure(const QByteArray& bytes, PictureRowSink* rows) {
+  DecodeResult result = DecodeFailure{DecodeError::NotPicture};
   switch (sniffPictureFormat(bytes)) {
     case PictureFormat::Bmp:
-      return picture::decodeBmp(bytes);
+      result = picture::decodeBmp(bytes);
+      break;
     case PictureFormat::Jpeg:
-      return picture::decodeJpeg(bytes);
+      return picture::decodeJpeg(bytes, rows);
     case PictureFormat::Gif:
-      return picture::decodeGif(bytes);
+      result = picture::decodeGif(bytes);
+      break;
     case PictureFormat::Png:
-      return picture::decodePng(bytes);
+      result = picture::decodePng(bytes);
+      break;
     case PictureFormat::Unknown:
       break;
   }
-  return std::nullopt;
+  // These decoders finish no row for certain before the last: a GIF frame or an RLE bitmap
+  // may still draw anywhere, and libpng hands the rows over all at once.
+  if (const QImage* picture = std::get_if<QImage>(&result); picture && rows)
+    rows->rowsDone(*picture, 0, picture->height());
+  return result;
+}
+
+DecodeResult decodePictureFileOrFailure(const QString& path, PictureRowSink* rows) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes)
+    return DecodeFailure{DecodeError::Unreadable};
+  const QByteArray bytes = file.readAll();
+  if (file.error() != QFileDevice::NoError) return DecodeFailure{DecodeError::Unreadable};
+  return decodePictureOrFailure(bytes, rows);
+}
+
+std::optional<QImage> decodePicture(const QByteArray& bytes) {
+  return pictureOf(decodePictureOrFailure(bytes));
 }
 
 std::optional<QImage> decodePictureFile(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes) return std::nullopt;
-  return decodePicture(file.readAll());
+  return pictureOf(decodePictureFileOrFailure(path));
 }
 
 }  // namespace veltrix

@@ -1,5 +1,5 @@
-// The current picture at its own pixel size. A failed load leaves it empty, so that drawing,
-// frame moves and cropping do nothing until the next good load.
+// The current picture at its own pixel size. Until the first good load it is empty, so that
+// drawing, frame moves and cropping do nothing; a failed load leaves it as it was.
 #pragma once
 
 #include <QImage>

@@ -4,7 +4,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
+#include "platform/image_codec.h"
 #include "view/frame_lines.h"
 #include "view/image_document.h"
 #include "view/view_state.h"
@@ -22,10 +24,15 @@ struct DropDecision {
 };
 DropDecision decideDrop(const QStringList& paths);
 
-// Clears the canvases, releases the old picture and decodes the file. On success the picture
-// is shown centred and fitted without enlarging; a file that does not decode leaves the
-// document empty. The frame keeps its place and size either way.
-bool loadPictureFile(ImageDocument& document, ViewState& view, const QString& path,
-                     const FrameLines& frame);
+// Decodes the file first. A file that does not decode changes nothing at all, neither the
+// document nor the view, and the failure says why; a picture that decodes replaces the old one
+// and is shown centred and fitted without enlarging, scaled to the view while it decodes. The
+// frame keeps its place and size either way.
+std::optional<DecodeFailure> loadPictureFile(ImageDocument& document, ViewState& view,
+                                             const QString& path, const FrameLines& frame);
+
+// Tells the user why the file at path gave no picture: not a picture this program reads,
+// unreadable, damaged, or too large (with its size and the limits).
+QString loadFailureMessage(const DecodeFailure& failure, const QString& path);
 
 }  // namespace veltrix

@@ -5,13 +5,17 @@
 #include <cstdint>
 #include <functional>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace veltrix {
+
 namespace {
 
 constexpr int kWeightBits = 14;
 constexpr int kWeightOne = 1 << kWeightBits;
+
+}  // namespace
 
 // For every output index along one axis: which source indices it reads, and how much of each.
 struct Contributions {
@@ -38,6 +42,8 @@ struct Contributions {
     weights[offset.back() + largest] += kWeightOne - sum;
   }
 };
+
+namespace {
 
 // Shrinking: each output pixel averages the source area it covers, partial pixels weighted by
 // their covered part.
@@ -116,18 +122,6 @@ void scaleRow(const uint8_t* in, const Contributions& c, uint8_t* out, int width
   }
 }
 
-// Shrinking narrows every row first: the intermediate is the target's width and the source's
-// height, never larger than the source.
-QImage scaleRows(const QImage& source, int width) {
-  const Contributions c = contributionsFor(source.width(), width);
-  QImage target(width, source.height(), QImage::Format_RGB32);
-  forRowRanges(source.height(), qint64(source.width()) * source.height(), [&](int begin, int end) {
-    for (int y = begin; y < end; ++y)
-      scaleRow(source.constScanLine(y), c, target.scanLine(y), width);
-  });
-  return target;
-}
-
 // Blends the source rows that output row y reads into one row of bytes.
 void blendRows(const QImage& source, const Contributions& c, int y, std::vector<int32_t>& sums,
                uint8_t* out) {
@@ -175,11 +169,43 @@ QImage scaleEnlarging(const QImage& source, int width, int height) {
 
 }  // namespace
 
+ShrinkingScaler::ShrinkingScaler(QSize source, QSize target)
+    : columns_(
+          std::make_unique<const Contributions>(contributionsFor(source.width(), target.width()))),
+      narrowed_(target.width(), source.height(), QImage::Format_RGB32),
+      narrowedBits_(narrowed_.bits()),
+      targetHeight_(target.height()) {}
+
+ShrinkingScaler::~ShrinkingScaler() = default;
+
+bool ShrinkingScaler::applies(QSize source, QSize target) {
+  return !target.isEmpty() && target.width() < source.width();
+}
+
+void ShrinkingScaler::narrowRows(const uchar* source, qsizetype bytesPerLine, int begin, int end) {
+  for (int y = begin; y < end; ++y)
+    scaleRow(source + bytesPerLine * y, *columns_, narrowedBits_ + narrowed_.bytesPerLine() * y,
+             narrowed_.width());
+}
+
+QImage ShrinkingScaler::finish() {
+  // Only the narrowed rows are still needed; nothing of the first pass stays in memory to
+  // sit between the allocations of the second.
+  columns_.reset();
+  const QImage narrowed = std::exchange(narrowed_, QImage());
+  return scaleColumns(narrowed, targetHeight_);
+}
+
 QImage scalePicture(const QImage& source, int width, int height) {
   if (width <= 0 || height <= 0 || source.isNull()) return {};
   if (width == source.width() && height == source.height()) return source;
-  if (width < source.width()) return scaleColumns(scaleRows(source, width), height);
-  return scaleEnlarging(source, width, height);
+  if (!ShrinkingScaler::applies(source.size(), {width, height}))
+    return scaleEnlarging(source, width, height);
+  ShrinkingScaler scaler(source.size(), {width, height});
+  forRowRanges(source.height(), qint64(source.width()) * source.height(), [&](int begin, int end) {
+    scaler.narrowRows(source.constBits(), source.bytesPerLine(), begin, end);
+  });
+  return scaler.finish();
 }
 
 }  // namespace veltrix

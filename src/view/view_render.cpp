@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "view/scaler.h"
 
@@ -60,9 +61,11 @@ void showPictureArea(ViewState& view, const FrameLines& frame) {
   drawFrame(view.viewCanvas, frame);
 }
 
-bool withinBounds(const QImage& picture, double zoom) {
+// Zooming out stops while the picture still has a pixel on each side, zooming in at the bounds.
+bool allowedZoom(const QImage& picture, double zoom, double factor) {
   const double width = std::trunc(picture.width() * zoom);
   const double height = std::trunc(picture.height() * zoom);
+  if (factor < 1.0 && (width < 1 || height < 1)) return false;
   return width <= kMaxScaledSide && height <= kMaxScaledSide &&
          width * height <= static_cast<double>(kMaxScaledPixels);
 }
@@ -79,14 +82,26 @@ void clearCanvases(ViewState& view) {
   view.viewCanvas.fill(Qt::white);
 }
 
-void redrawView(ViewState& view, const ImageDocument& document, const FrameLines& frame) {
+QSize scaledSize(QSize picture, double zoom) {
+  return {std::max(1, static_cast<int>(picture.width() * zoom)),
+          std::max(1, static_cast<int>(picture.height() * zoom))};
+}
+
+namespace {
+
+// pictureCanvas is the picture already scaled to the zoom, or null to scale it here.
+void redraw(ViewState& view, const ImageDocument& document, const FrameLines& frame,
+            QImage pictureCanvas) {
   if (!document.present) return;
-  const QImage& picture = document.picture;
-  view.scaledWidth = static_cast<int>(picture.width() * view.zoom);
-  view.scaledHeight = static_cast<int>(picture.height() * view.zoom);
-  // Let the old canvas go before the new one is made: both at once could double the memory.
-  view.pictureCanvas = QImage();
-  view.pictureCanvas = scalePicture(picture, view.scaledWidth, view.scaledHeight);
+  const QSize scaled = scaledSize(document.picture.size(), view.zoom);
+  view.scaledWidth = scaled.width();
+  view.scaledHeight = scaled.height();
+  if (pictureCanvas.isNull()) {
+    // Let the old canvas go before the new one is made: both at once could double the memory.
+    view.pictureCanvas = QImage();
+    pictureCanvas = scalePicture(document.picture, view.scaledWidth, view.scaledHeight);
+  }
+  view.pictureCanvas = std::move(pictureCanvas);
 
   const Placement x =
       placeAxis(view.scaledWidth, view.backCanvas.width(), view.horizontal, view.scrollFractionX);
@@ -110,25 +125,34 @@ void redrawView(ViewState& view, const ImageDocument& document, const FrameLines
   showPictureArea(view, frame);
 }
 
-void showNewPicture(ViewState& view, const ImageDocument& document, const FrameLines& frame) {
+}  // namespace
+
+void redrawView(ViewState& view, const ImageDocument& document, const FrameLines& frame) {
+  redraw(view, document, frame, QImage());
+}
+
+double fitZoom(QSize picture, QSize canvas) {
+  const double w = picture.width();
+  const double h = picture.height();
+  const double cw = canvas.width();
+  const double ch = canvas.height();
+  if (w / h - cw / ch >= -kTolerance) return w > cw ? cw / w : 1.0;
+  return h > ch ? ch / h : 1.0;
+}
+
+void showNewPicture(ViewState& view, const ImageDocument& document, const FrameLines& frame,
+                    QImage fittedCanvas) {
   if (!document.present) return;
-  const double w = document.picture.width();
-  const double h = document.picture.height();
-  const double cw = view.backCanvas.width();
-  const double ch = view.backCanvas.height();
-  if (w / h - cw / ch >= -kTolerance)
-    view.zoom = w > cw ? cw / w : 1.0;
-  else
-    view.zoom = h > ch ? ch / h : 1.0;
+  view.zoom = fitZoom(document.picture.size(), view.backCanvas.size());
   view.horizontal.enabled = false;
   view.vertical.enabled = false;
-  redrawView(view, document, frame);
+  redraw(view, document, frame, std::move(fittedCanvas));
 }
 
 bool zoomView(ViewState& view, const ImageDocument& document, double factor,
               const FrameLines& frame) {
   const double zoom = view.zoom * factor;
-  if (document.present && !withinBounds(document.picture, zoom)) return false;
+  if (document.present && !allowedZoom(document.picture, zoom, factor)) return false;
   view.zoom = zoom;
   redrawView(view, document, frame);
   return true;
@@ -149,7 +173,9 @@ void scrollView(ViewState& view, const ImageDocument& document, int horizontalPo
 }
 
 void bakeBackCanvas(ViewState& view, ImageDocument& document, const FrameLines& frame) {
-  if (!document.present) return;
+  // Without a picture canvas (its allocation can fail) there is nothing to bake, and the
+  // picture must not be lost.
+  if (!document.present || view.pictureCanvas.isNull()) return;
   const QImage shown =
       view.backCanvas.copy(view.offsetX, view.offsetY, view.shownWidth, view.shownHeight);
   copyRegion(shown, {0, 0}, view.pictureCanvas, {view.sourceX, view.sourceY});

@@ -97,12 +97,11 @@ int check(const QString& home) {
     if (!document->hasSection(section)) return std::fprintf(stderr, "no entry %d\n", entry), 1;
     if (document->value(section, QStringLiteral("操作记录")) != QStringLiteral("已截图")) continue;
     const QString name = document->value(section, QStringLiteral("图片名"));
-    const QString output =
-        home + QStringLiteral("/out/") + QFileInfo(name).completeBaseName() + QStringLiteral(".jpg");
+    const QString output = home + QStringLiteral("/out/") + QFileInfo(name).completeBaseName() +
+                           QStringLiteral(".jpg");
     const std::optional<QImage> picture = decodePictureFile(output);
     if (!picture || picture->size() != QSize(40, 30))
-      return std::fprintf(stderr, "entry %d (%s) has no whole picture\n", entry,
-                          qPrintable(name)),
+      return std::fprintf(stderr, "entry %d (%s) has no whole picture\n", entry, qPrintable(name)),
              1;
     ++cropped;
   }

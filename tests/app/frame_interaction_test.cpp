@@ -9,8 +9,8 @@
 #include <QWheelEvent>
 
 #include "app/main_window.h"
-#include "widgets/choice_combo.h"
 #include "test_files.h"
+#include "widgets/choice_combo.h"
 #include "widgets/colour_picker.h"
 #include "window_fixture.h"
 

@@ -4,6 +4,7 @@
 #include <QDropEvent>
 #include <QImage>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QUrl>
 
 #include "app/main_window.h"
@@ -60,18 +61,62 @@ TEST_F(PictureLoadingTest, FrameKeepsItsPlaceAndSizeAcrossLoads) {
   EXPECT_EQ(program->view.viewCanvas.pixel(39, 11), qRgb(255, 255, 0));
 }
 
-TEST_F(PictureLoadingTest, FailedLoadEmptiesTheDocumentAndClearsTheView) {
+TEST_F(PictureLoadingTest, FailedLoadKeepsThePictureAndTheView) {
   window->loadPicture(writePicture("good.png", {300, 200}, qRgb(9, 9, 9), "PNG"));
+  const QImage picture = program->document.picture;
+  const QImage shown = program->view.viewCanvas;
   const QString broken = fixture.path(QStringLiteral("broken.jpg"));
   ASSERT_TRUE(test::writeBytes(broken, QByteArray("\xFF\xD8\xFF\xE0 not really a jpeg")));
   window->loadPicture(broken);
-  EXPECT_FALSE(program->document.present);
-  EXPECT_TRUE(program->document.picture.isNull());
-  EXPECT_EQ(program->view.viewCanvas.pixel(200, 140), qRgb(255, 255, 255));
-  EXPECT_EQ(program->view.viewCanvas.pixel(124, 33), qRgb(255, 255, 255));
-  // Zoom and scrolling have nothing to draw now.
+  EXPECT_TRUE(program->document.present);
+  EXPECT_EQ(program->document.picture.cacheKey(), picture.cacheKey());
+  EXPECT_EQ(program->view.viewCanvas, shown);
+  EXPECT_EQ(program->view.viewCanvas.pixel(200, 140), qRgb(9, 9, 9));
+  // The kept picture still zooms.
   window->zoomBy(1.02);
-  EXPECT_EQ(program->view.viewCanvas.pixel(200, 140), qRgb(255, 255, 255));
+  EXPECT_GT(program->view.zoom, 1.0);
+  EXPECT_EQ(program->view.viewCanvas.pixel(200, 140), qRgb(9, 9, 9));
+}
+
+TEST_F(PictureLoadingTest, AFileThatGivesNoPictureIsNamedAndTheViewStaysAsItWas) {
+  const QString data = QStringLiteral(VELTRIX_TEST_DATA "/");
+  const struct {
+    const char* name;
+    QString path;
+    const char* before;
+    const char* after;
+  } cases[] = {
+      {"not a picture", data + u("not-a-picture.jpg"), "文件“",
+       "”不是本软件能打开的图片，本软件只能打开bmp、jpg、jpeg、gif、png五类图片文件。"},
+      {"damaged", data + u("jpeg-cut-in-header.jpg"), "图片文件“", "”已损坏，无法打开。"},
+      {"too large", data + u("png-20000x20000.png"), "图片文件“",
+       "”太大（20000×20000像素），本软件只能打开宽和高都不超过65535像素、总共不超过2.5亿像素的"
+       "图片。"},
+      {"missing", fixture.path(u("gone.png")), "无法读取文件“",
+       "”，请检查文件是否存在并且可以读取。"},
+  };
+  // A photo larger than the view, zoomed and scrolled, so that every part of the view counts.
+  window->loadPicture(writePicture("photo.png", {1200, 900}, qRgb(40, 90, 140), "PNG"));
+  window->zoomBy(1.5);
+  control<QScrollBar>("横向滚动条")->setValue(37);
+  const QImage picture = program->document.picture;
+  const QImage shown = program->view.viewCanvas;
+  const double zoom = program->view.zoom;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    fixture.prompter.records.clear();
+    EXPECT_FALSE(window->loadPicture(c.path));
+    ASSERT_EQ(fixture.prompter.messages().size(), 1u);
+    EXPECT_EQ(fixture.prompter.messages()[0].title, u("提示"));
+    EXPECT_EQ(fixture.prompter.messages()[0].text,
+              u(c.before) + QDir::toNativeSeparators(c.path) + u(c.after));
+    EXPECT_EQ(program->document.picture.cacheKey(), picture.cacheKey());
+    EXPECT_EQ(program->view.viewCanvas, shown);
+    EXPECT_DOUBLE_EQ(program->view.zoom, zoom);
+    EXPECT_TRUE(control<QScrollBar>("横向滚动条")->isEnabled());
+    EXPECT_EQ(control<QScrollBar>("横向滚动条")->value(), 37);
+    EXPECT_EQ(program->view.sourceX, 37);
+  }
 }
 
 TEST_F(PictureLoadingTest, SeveralDroppedFilesAreRefusedAndThePictureKept) {

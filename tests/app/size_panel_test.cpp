@@ -7,8 +7,8 @@
 #include <QToolButton>
 
 #include "app/main_window.h"
-#include "widgets/choice_combo.h"
 #include "settings/settings_store.h"
+#include "widgets/choice_combo.h"
 #include "widgets/spin_buttons.h"
 #include "window_fixture.h"
 

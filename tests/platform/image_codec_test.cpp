@@ -8,19 +8,23 @@
 #include <QRect>
 #include <QSize>
 #include <QTemporaryDir>
+#include <QTransform>
 #include <array>
-#include <cctype>
 #include <cstdlib>
+#include <map>
 #include <random>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "platform/image_encoder.h"
 #include "test_files.h"
+#include "test_pictures.h"
 
 namespace veltrix {
 namespace {
 
+using test::caseName;
 using test::readBytes;
 using test::writeBytes;
 
@@ -49,15 +53,6 @@ QByteArray patched(QByteArray bytes, qsizetype at, const char* hex) {
   const QByteArray with = QByteArray::fromHex(hex);
   bytes.replace(at, with.size(), with);
   return bytes;
-}
-
-// gtest names allow letters, digits and underscores only.
-std::string caseName(const char* text) {
-  std::string name(text);
-  for (char& c : name) {
-    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-  }
-  return name;
 }
 
 // The stored pixel itself, so an alpha byte other than 0xff shows up too.
@@ -282,6 +277,67 @@ TEST_P(ExifOrientation, TurnsThePictureUpright) {
 
 INSTANTIATE_TEST_SUITE_P(AllEight, ExifOrientation, testing::Range(1, 9));
 
+// The upright picture, turned by Qt from the picture as stored.
+QImage turnedByQt(const QImage& stored, int orientation) {
+  const QTransform quarterTurn = QTransform().rotate(90);
+  switch (orientation) {
+    case 2:
+      return stored.mirrored(true, false);
+    case 3:
+      return stored.mirrored(true, true);
+    case 4:
+      return stored.mirrored(false, true);
+    case 5:
+      return stored.transformed(quarterTurn).mirrored(true, false);
+    case 6:
+      return stored.transformed(quarterTurn);
+    case 7:
+      return stored.transformed(quarterTurn).mirrored(false, true);
+    case 8:
+      return stored.transformed(QTransform().rotate(270));
+    default:
+      return stored;
+  }
+}
+
+// Stored pictures of odd sizes and more rows than one band, in the ways a JPEG can be laid
+// out: 4:2:0 baseline from our encoder, and the progressive, grey and CMYK fixtures.
+struct StoredJpeg {
+  const char* name;
+  QByteArray (*bytes)();
+};
+
+void PrintTo(const StoredJpeg& c, std::ostream* os) {
+  *os << c.name;
+}
+
+const StoredJpeg kStoredJpegs[] = {
+    {"Baseline420", [] { return encodeImage(test::noise(37, 53), EncodedFormat::Jpeg, 96, 90); }},
+    {"Progressive", [] { return fixture("jpeg-progressive.jpg"); }},
+    {"Grey", [] { return fixture("jpeg-grey.jpg"); }},
+    {"Cmyk", [] { return fixture("jpeg-cmyk.jpg"); }},
+};
+
+class ExifOrientationExactly : public testing::TestWithParam<std::tuple<StoredJpeg, int>> {};
+
+TEST_P(ExifOrientationExactly, GivesEveryStoredPixelItsUprightPlace) {
+  const auto& [stored, orientation] = GetParam();
+  const QByteArray bytes = stored.bytes();
+  const std::optional<QImage> asStored = decodePicture(bytes);
+  ASSERT_TRUE(asStored.has_value());
+  const std::optional<QImage> upright =
+      decodePicture(test::withExifOrientation(bytes, orientation));
+  ASSERT_TRUE(upright.has_value());
+  EXPECT_EQ(*upright, turnedByQt(*asStored, orientation));
+}
+
+INSTANTIATE_TEST_SUITE_P(AllEight, ExifOrientationExactly,
+                         testing::Combine(testing::ValuesIn(kStoredJpegs), testing::Range(1, 9)),
+                         [](const auto& info) {
+                           return std::string(std::get<0>(info.param).name) + "_" +
+                                  std::to_string(std::get<1>(info.param));
+                         });
+
 // exif-orientation-6.jpg stores the picture turned a quarter anticlockwise (16 x 32, red block
 // bottom-left) in a big-endian EXIF segment right after SOI: TIFF header at 12, IFD0 at 20
 // with Make at 22 and Orientation at 34.
@@ -417,6 +473,117 @@ TEST(PictureDecoding, CutOrScrambledFilesNeverBreakTheDecoder) {
     }
   }
 }
+
+// ---------------------------------------------------------------------------------------------
+
+struct FailureCase {
+  const char* file;
+  DecodeError error;
+  qint64 width = 0;
+  qint64 height = 0;
+};
+
+void PrintTo(const FailureCase& c, std::ostream* os) {
+  *os << c.file;
+}
+
+class DecodeFailureReason : public testing::TestWithParam<FailureCase> {};
+
+TEST_P(DecodeFailureReason, SaysWhyTheFileHasNoPicture) {
+  const FailureCase& c = GetParam();
+  const DecodeResult result = decodePictureFileOrFailure(fixturePath(c.file));
+  const DecodeFailure* failure = std::get_if<DecodeFailure>(&result);
+  ASSERT_NE(failure, nullptr);
+  EXPECT_EQ(failure->error, c.error);
+  EXPECT_EQ(failure->width, c.width);
+  EXPECT_EQ(failure->height, c.height);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DecodeFailureReason,
+    testing::Values(FailureCase{"absent.png", DecodeError::Unreadable},
+                    FailureCase{"", DecodeError::Unreadable},  // the fixture folder itself
+                    FailureCase{"not-a-picture.jpg", DecodeError::NotPicture},
+                    FailureCase{"png-cut-in-header.png", DecodeError::Damaged},
+                    FailureCase{"gif-cut-in-header.gif", DecodeError::Damaged},
+                    FailureCase{"bmp-unknown-header-size.bmp", DecodeError::Damaged},
+                    FailureCase{"jpeg-cut-in-header.jpg", DecodeError::Damaged},
+                    FailureCase{"png-70000x10.png", DecodeError::TooLarge, 70000, 10},
+                    FailureCase{"png-20000x20000.png", DecodeError::TooLarge, 20000, 20000},
+                    FailureCase{"bmp-rle8-70000x10.bmp", DecodeError::TooLarge, 70000, 10},
+                    FailureCase{"bmp-rle8-20000x20000.bmp", DecodeError::TooLarge, 20000, 20000},
+                    FailureCase{"jpeg-20000x20000.jpg", DecodeError::TooLarge, 20000, 20000},
+                    FailureCase{"gif-screen-20000x20000.gif", DecodeError::TooLarge, 20000, 20000},
+                    FailureCase{"gif-frame-20000x20000.gif", DecodeError::TooLarge, 20000, 20000}),
+    [](const auto& info) {
+      return info.param.file[0] ? caseName(info.param.file) : std::string("Folder");
+    });
+
+TEST(DecodeFailureOfBytes, BytesOfNoKnownFormatAreNoPicture) {
+  for (const QByteArray& bytes : {QByteArray(), randomBytes()}) {
+    const DecodeResult result = decodePictureOrFailure(bytes);
+    ASSERT_TRUE(std::holds_alternative<DecodeFailure>(result));
+    EXPECT_EQ(std::get<DecodeFailure>(result).error, DecodeError::NotPicture);
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+
+// Keeps each row as it is when told, to hold it against the finished picture.
+class RecordingSink : public PictureRowSink {
+ public:
+  void rowsDone(const QImage& picture, int first, int count) override {
+    for (int y = first; y < first + count; ++y) {
+      told[y].push_back(QByteArray(reinterpret_cast<const char*>(picture.constScanLine(y)),
+                                   picture.bytesPerLine()));
+    }
+  }
+  std::map<int, std::vector<QByteArray>> told;
+};
+
+struct RowCase {
+  const char* name;
+  QByteArray (*bytes)();
+};
+
+void PrintTo(const RowCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+QByteArray noiseJpeg(int orientation) {
+  return test::withExifOrientation(encodeImage(test::noise(45, 70), EncodedFormat::Jpeg, 96, 90),
+                                   orientation);
+}
+
+class RowsAsDecoded : public testing::TestWithParam<RowCase> {};
+
+TEST_P(RowsAsDecoded, EveryRowIsToldOnceAndOnlyWhenFinal) {
+  RecordingSink sink;
+  const DecodeResult result = decodePictureOrFailure(GetParam().bytes(), &sink);
+  const QImage* picture = std::get_if<QImage>(&result);
+  ASSERT_NE(picture, nullptr);
+  ASSERT_EQ(sink.told.size(), size_t(picture->height()));
+  for (const auto& [y, versions] : sink.told) {
+    ASSERT_EQ(versions.size(), 1u) << "row " << y;
+    EXPECT_EQ(versions.front(), QByteArray(reinterpret_cast<const char*>(picture->constScanLine(y)),
+                                           picture->bytesPerLine()))
+        << "row " << y;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, RowsAsDecoded,
+    testing::Values(RowCase{"JpegUpright", [] { return noiseJpeg(1); }},
+                    RowCase{"JpegMirrored", [] { return noiseJpeg(2); }},
+                    RowCase{"JpegUpsideDown", [] { return noiseJpeg(3); }},
+                    RowCase{"JpegOnItsSide", [] { return noiseJpeg(6); }},
+                    RowCase{"JpegProgressive", [] { return fixture("jpeg-progressive.jpg"); }},
+                    RowCase{"JpegCmyk", [] { return fixture("jpeg-cmyk.jpg"); }},
+                    RowCase{"PngInterlaced", [] { return fixture("png-interlaced.png"); }},
+                    RowCase{"GifFrameOnAScreen", [] { return fixture("gif-local-table.gif"); }},
+                    RowCase{"BmpRle", [] { return fixture("bmp-rle8.bmp"); }},
+                    RowCase{"BmpBottomUp", [] { return fixture("bmp-24bit.bmp"); }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------------------------------------
 

@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <cctype>
+#include <string>
 
 namespace veltrix::test {
 
@@ -17,6 +19,15 @@ inline bool writeBytes(const QString& path, const QByteArray& bytes) {
 inline QByteArray readBytes(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A file name as a gtest case name, which allows letters, digits and underscores only.
+inline std::string caseName(const char* file) {
+  std::string name(file);
+  for (char& c : name) {
+    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+  }
+  return name;
 }
 
 inline QString u(const char* utf8) {

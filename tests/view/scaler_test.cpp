@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <thread>
+
+#include "test_pictures.h"
+
 namespace veltrix {
 namespace {
 
@@ -56,6 +61,34 @@ TEST(Scaler, EnlargingBlendsBetweenNeighbours) {
   for (int x = 1; x < 8; ++x) EXPECT_GE(qRed(wide.pixel(x, 0)), qRed(wide.pixel(x - 1, 0)));
   EXPECT_GT(qRed(wide.pixel(3, 0)), 0);
   EXPECT_LT(qRed(wide.pixel(4, 0)), 200);
+}
+
+// Rows narrowed in any order, from two threads at once, give scalePicture's pixels exactly.
+TEST(ShrinkingScaler, RowsInAnyOrderFromTwoThreadsGiveScalePicturesPixels) {
+  const QImage source = test::noise(301, 203);
+  for (const QSize target : {QSize(97, 61), QSize(300, 1), QSize(1, 1), QSize(150, 203)}) {
+    ASSERT_TRUE(ShrinkingScaler::applies(source.size(), target));
+    ShrinkingScaler scaler(source.size(), target);
+    const int bands = (source.height() + 15) / 16;
+    const auto narrowBands = [&](int from, int step) {
+      for (int band = from; band >= 0 && band < bands; band += step)
+        scaler.narrowRows(source.constBits(), source.bytesPerLine(), band * 16,
+                          std::min(band * 16 + 16, source.height()));
+    };
+    std::thread even([&] { narrowBands(0, 2); });
+    narrowBands(bands % 2 ? bands - 2 : bands - 1, -2);  // the odd bands, from the bottom up
+    even.join();
+    EXPECT_EQ(scaler.finish(), scalePicture(source, target.width(), target.height()))
+        << target.width() << 'x' << target.height();
+  }
+}
+
+TEST(ShrinkingScaler, TakesOnlyShrinkingWidths) {
+  EXPECT_TRUE(ShrinkingScaler::applies({100, 50}, {99, 50}));
+  EXPECT_TRUE(ShrinkingScaler::applies({100, 50}, {10, 80}));
+  EXPECT_FALSE(ShrinkingScaler::applies({100, 50}, {100, 20}));
+  EXPECT_FALSE(ShrinkingScaler::applies({100, 50}, {200, 100}));
+  EXPECT_FALSE(ShrinkingScaler::applies({100, 50}, {0, 20}));
 }
 
 TEST(Scaler, EmptyTargetGivesNothing) {

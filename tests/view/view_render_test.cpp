@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QRandomGenerator>
+#include <string>
+
+#include "test_pictures.h"
 
 namespace veltrix {
 namespace {
@@ -16,13 +18,7 @@ QImage solid(int width, int height, QRgb colour = kGrey) {
   return image;
 }
 
-QImage noise(int width, int height) {
-  QImage image(width, height, QImage::Format_RGB32);
-  QRandomGenerator random(7);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) image.setPixel(x, y, random.generate() | 0xFF000000u);
-  return image;
-}
+using test::noise;
 
 class ViewRenderTest : public testing::Test {
  protected:
@@ -161,6 +157,114 @@ TEST_F(ViewRenderTest, ZoomStepPastTheBoundsDoesNothing) {
   EXPECT_TRUE(zoomView(view, document, 1.0, frame));
   EXPECT_FALSE(zoomView(view, document, 1.03, frame));
 }
+
+// The fit rule: a picture at least as wide as the view in proportion fills the view's width,
+// any other its height, and a picture is never enlarged to fit.
+struct FitCase {
+  const char* name;
+  QSize picture;
+  double zoom;
+  QSize scaled;
+  QPoint offset;
+};
+
+void PrintTo(const FitCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class FitRule : public ViewRenderTest, public testing::WithParamInterface<FitCase> {};
+
+TEST_P(FitRule, FillsOneSideOfTheViewAndCentresTheOther) {
+  const FitCase& c = GetParam();
+  show(solid(c.picture.width(), c.picture.height()));
+  EXPECT_DOUBLE_EQ(view.zoom, c.zoom);
+  ASSERT_EQ(QSize(view.scaledWidth, view.scaledHeight), c.scaled);
+  ASSERT_EQ(QPoint(view.offsetX, view.offsetY), c.offset);
+  EXPECT_FALSE(view.horizontal.enabled);
+  EXPECT_FALSE(view.vertical.enabled);
+  const QRect area(c.offset, c.scaled);
+  EXPECT_EQ(view.backCanvas.pixel(area.topLeft()), kGrey);
+  EXPECT_EQ(view.backCanvas.pixel(area.bottomRight()), kGrey);
+  // Any margin is white right up to the picture.
+  const QPoint middle = area.center();
+  if (c.offset.x() > 0) {
+    EXPECT_EQ(view.backCanvas.pixel(area.left() - 1, middle.y()), kWhite);
+    EXPECT_EQ(view.backCanvas.pixel(area.right() + 1, middle.y()), kWhite);
+  }
+  if (c.offset.y() > 0) {
+    EXPECT_EQ(view.backCanvas.pixel(middle.x(), area.top() - 1), kWhite);
+    EXPECT_EQ(view.backCanvas.pixel(middle.x(), area.bottom() + 1), kWhite);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pictures, FitRule,
+    testing::Values(FitCase{"WideShrunk", {6000, 2000}, 411.0 / 6000, {411, 137}, {0, 71}},
+                    FitCase{"TallShrunk", {2000, 6000}, 279.0 / 6000, {93, 279}, {159, 0}},
+                    FitCase{"ViewProportion", {822, 558}, 0.5, {411, 279}, {0, 0}},
+                    FitCase{"WideAndSmall", {300, 100}, 1.0, {300, 100}, {55, 89}},
+                    FitCase{"TallAndSmall", {100, 200}, 1.0, {100, 200}, {155, 39}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ViewRenderTest, BakingAScrolledZoomedInViewTakesTheShownPartIntoTheWholePicture) {
+  show(noise(300, 200));
+  ASSERT_TRUE(zoomView(view, document, 2.0, frame));
+  scrollView(view, document, 123, 45, frame);
+  ASSERT_EQ(view.sourceX, 123);
+  ASSERT_EQ(view.sourceY, 45);
+  view.backCanvas.setPixel(7, 9, qRgb(255, 0, 0));
+  QImage expected = view.pictureCanvas.copy();
+  for (int y = 0; y < view.shownHeight; ++y)
+    for (int x = 0; x < view.shownWidth; ++x)
+      expected.setPixel(view.sourceX + x, view.sourceY + y,
+                        view.backCanvas.pixel(view.offsetX + x, view.offsetY + y));
+
+  bakeBackCanvas(view, document, frame);
+  EXPECT_EQ(document.picture, expected);
+  EXPECT_EQ(document.picture.pixel(123 + 7, 45 + 9), qRgb(255, 0, 0));
+  EXPECT_DOUBLE_EQ(view.zoom, 1.0);
+}
+
+// However thin the picture and however far it is zoomed out, at least a pixel of each side
+// stays, and baking never loses the picture.
+struct ThinCase {
+  const char* name;
+  QSize picture;
+  QSize fitted;
+};
+
+void PrintTo(const ThinCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class ThinPicture : public ViewRenderTest, public testing::WithParamInterface<ThinCase> {};
+
+TEST_P(ThinPicture, KeepsAPixelOnEachSide) {
+  const ThinCase& c = GetParam();
+  show(solid(c.picture.width(), c.picture.height()));
+  EXPECT_EQ(QSize(view.scaledWidth, view.scaledHeight), c.fitted);
+  EXPECT_EQ(view.pictureCanvas.size(), c.fitted);
+
+  for (int press = 0; press < 300; ++press) zoomView(view, document, 0.98, frame);
+  EXPECT_GE(view.scaledWidth, 1);
+  EXPECT_GE(view.scaledHeight, 1);
+  EXPECT_FALSE(view.pictureCanvas.isNull());
+  const double smallest = view.zoom;
+  EXPECT_FALSE(zoomView(view, document, 0.98, frame));
+  EXPECT_DOUBLE_EQ(view.zoom, smallest);
+  EXPECT_TRUE(zoomView(view, document, 1.02, frame));
+
+  bakeBackCanvas(view, document, frame);
+  EXPECT_TRUE(document.present);
+  EXPECT_FALSE(document.picture.isNull());
+  EXPECT_EQ(document.picture.pixel(0, 0), kGrey);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, ThinPicture,
+                         testing::Values(ThinCase{"OnePixelHigh", {5000, 1}, {411, 1}},
+                                         ThinCase{"OnePixelWide", {1, 5000}, {1, 279}},
+                                         ThinCase{"Ordinary", {800, 600}, {372, 279}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ViewRenderTest, WithoutAPictureNothingIsDrawnButTheZoomStillChanges) {
   view.zoom = 1.0;
