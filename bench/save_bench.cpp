@@ -14,8 +14,8 @@
 #include <random>
 
 #include "paired_runs.h"
-#include "platform/image_codec.h"
-#include "platform/image_encoder.h"
+#include "codec/image_codec.h"
+#include "codec/image_encoder.h"
 #include "save/picture_encoding.h"
 
 namespace {

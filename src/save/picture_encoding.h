@@ -7,7 +7,7 @@
 #include <QString>
 #include <optional>
 
-#include "platform/image_encoder.h"
+#include "codec/image_encoder.h"
 #include "save/jpeg_size_target.h"
 
 namespace veltrix {

@@ -10,7 +10,7 @@
 
 #include <QDir>
 
-#include "platform/image_codec.h"
+#include "codec/image_codec.h"
 #include "platform/utf8.h"
 #include "settings/number_rules.h"
 #include "view/scaler.h"

@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <optional>
 
-#include "platform/image_codec.h"
+#include "codec/image_codec.h"
 #include "view/frame_lines.h"
 #include "view/image_document.h"
 #include "view/view_state.h"

@@ -10,7 +10,7 @@
 #include "app/main_window.h"
 #include "app/status_bar.h"
 #include "batch/task_file.h"
-#include "platform/image_codec.h"
+#include "codec/image_codec.h"
 #include "platform/text_codec.h"
 #include "program_fixture.h"
 #include "settings/ini_document.h"

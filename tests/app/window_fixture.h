@@ -15,7 +15,7 @@
 
 #include "app/main_window.h"
 #include "widgets/choice_combo.h"
-#include "platform/image_codec.h"
+#include "codec/image_codec.h"
 #include "program_fixture.h"
 #include "test_files.h"
 

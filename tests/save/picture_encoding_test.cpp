@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/image_codec.h"
+#include "codec/image_codec.h"
 #include "test_files.h"
 
 namespace veltrix {

@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <string>
 
-#include "platform/image_encoder.h"
+#include "codec/image_encoder.h"
 #include "test_files.h"
 #include "test_pictures.h"
 #include "view/view_render.h"

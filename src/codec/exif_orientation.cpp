@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/picture_decoders.h"
+#include "codec/picture_decoders.h"
 
 namespace veltrix::picture {
 

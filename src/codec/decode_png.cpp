@@ -3,7 +3,7 @@
 #include <png.h>
 #include <QtGlobal>
 
-#include "platform/picture_decoders.h"
+#include "codec/picture_decoders.h"
 
 namespace veltrix::picture {
 

@@ -9,7 +9,7 @@
 #include <csetjmp>
 #include <cstdio>
 
-#include "platform/picture_decoders.h"
+#include "codec/picture_decoders.h"
 
 // jpeglib.h needs FILE and size_t declared first.
 #include <jpeglib.h>

@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/image_codec.h"
+#include "codec/image_codec.h"
 
 namespace veltrix::picture {
 

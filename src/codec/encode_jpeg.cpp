@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/picture_encoders.h"
+#include "codec/picture_encoders.h"
 
 // jpeglib.h needs FILE and size_t declared first.
 #include <jpeglib.h>

@@ -6,7 +6,7 @@
 #include <bit>
 #include <variant>
 
-#include "platform/picture_decoders.h"
+#include "codec/picture_decoders.h"
 
 namespace veltrix::picture {
 

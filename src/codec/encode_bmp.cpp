@@ -3,7 +3,7 @@
 #include <QRgb>
 #include <cstdint>
 
-#include "platform/picture_encoders.h"
+#include "codec/picture_encoders.h"
 
 namespace veltrix::picture {
 

@@ -1,9 +1,9 @@
 // Picks the encoder for a format and hands it the picture in the one layout they all read.
-#include "platform/image_encoder.h"
+#include "codec/image_encoder.h"
 
 #include <algorithm>
 
-#include "platform/picture_encoders.h"
+#include "codec/picture_encoders.h"
 
 namespace veltrix {
 

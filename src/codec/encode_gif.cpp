@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/picture_encoders.h"
+#include "codec/picture_encoders.h"
 
 namespace veltrix::picture {
 

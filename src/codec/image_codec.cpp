@@ -1,11 +1,11 @@
 // Picks the decoder from the file's first bytes and reads picture files whole.
-#include "platform/image_codec.h"
+#include "codec/image_codec.h"
 
 #include <QByteArrayView>
 #include <QFile>
 #include <utility>
 
-#include "platform/picture_decoders.h"
+#include "codec/picture_decoders.h"
 
 namespace veltrix {
 

@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/picture_decoders.h"
+#include "codec/picture_decoders.h"
 
 namespace veltrix::picture {
 

@@ -1,6 +1,6 @@
 // Picture decoding from real files in tests/data (made by tests/data/make-fixtures): every format
 // variant checked pixel by pixel, EXIF orientation, and damaged or hostile files.
-#include "platform/image_codec.h"
+#include "codec/image_codec.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/image_encoder.h"
+#include "codec/image_encoder.h"
 #include "test_files.h"
 #include "test_pictures.h"
 

@@ -1,6 +1,6 @@
 // Picture encoding: every format's bytes read back by our own decoder and by Qt's, pixel by pixel,
 // the resolution fields parsed out of the bytes, the GIF palette and the JPEG quality scale.
-#include "platform/image_encoder.h"
+#include "codec/image_encoder.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/image_codec.h"
+#include "codec/image_codec.h"
 
 namespace veltrix {
 namespace {

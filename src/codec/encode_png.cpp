@@ -5,7 +5,7 @@
 #include <QtGlobal>
 #include <new>
 
-#include "platform/picture_encoders.h"
+#include "codec/picture_encoders.h"
 
 namespace veltrix::picture {
 
