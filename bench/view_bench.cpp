@@ -263,8 +263,12 @@ int main(int argc, char* argv[]) {
   const QString self = QCoreApplication::applicationFilePath();
   constexpr int kFlatSide = 15000;
   const QString flat = writeFlatPng(dir, kFlatSide);
-  // Progressive, so libjpeg holds the whole picture's coefficients, and stored on its side.
+  // Progressive, so libjpeg holds the whole picture's coefficients, and stored on its side: with
+  // the half-resolution colour cameras write, and with full-resolution colour, whose
+  // coefficients alone take one and a half times the decoded picture.
   const QString sideways =
+      QStringLiteral(VELTRIX_TEST_DATA "/jpeg-progressive-420-65500x3816-orientation-6.jpg");
+  const QString sidewaysFullColour =
       QStringLiteral(VELTRIX_TEST_DATA "/jpeg-progressive-65500x3816-orientation-6.jpg");
 
   std::printf("zoom_step_vs_vips: %.3f\n", zoomStepVsVips(big));
@@ -275,10 +279,14 @@ int main(int argc, char* argv[]) {
               peakVsDecoded(self, "--load", flat, QSize(kFlatSide, kFlatSide)));
   std::printf("load_peak_rss_vs_decoded_size_jpeg: %.3f\n",
               peakVsDecoded(self, "--load", sideways, QSize(3816, 65500)));
-  // What libjpeg-turbo alone holds for that file, mostly its coefficients: the load can need
-  // no less than this plus the picture itself.
+  std::printf("load_peak_rss_vs_decoded_size_jpeg_full_colour: %.3f\n",
+              peakVsDecoded(self, "--load", sidewaysFullColour, QSize(3816, 65500)));
+  // What libjpeg-turbo alone holds for each file, mostly its coefficients: a load can need no
+  // less than this plus the picture itself.
   std::printf("libjpeg_alone_peak_rss_vs_decoded_size_jpeg: %.3f\n",
               peakVsDecoded(self, "--decode-in-one-band", sideways, QSize(3816, 65500)));
+  std::printf("libjpeg_alone_peak_rss_vs_decoded_size_jpeg_full_colour: %.3f\n",
+              peakVsDecoded(self, "--decode-in-one-band", sidewaysFullColour, QSize(3816, 65500)));
   vips_shutdown();
   return 0;
 }
