@@ -1,14 +1,29 @@
 #include "app/batch_room.h"
 
+#include <QApplication>
+#include <QFile>
+
 #include "app/main_window.h"
 #include "app/program.h"
 #include "app/status_bar.h"
 #include "app/texts.h"
 #include "batch/batch_settings_window.h"
 #include "output/size_controller.h"
+#include "platform/clock.h"
+#include "platform/prompter.h"
+#include "platform/sound.h"
 #include "platform/utf8.h"
+#include "save/name_popup.h"
 
 namespace veltrix {
+namespace {
+
+QByteArray cropSound() {
+  QFile clip(QStringLiteral(":/sounds/crop.wav"));
+  return clip.open(QIODevice::ReadOnly) ? clip.readAll() : QByteArray();
+}
+
+}  // namespace
 
 BatchRoom::BatchRoom(Program& program, MainWindow& window, SizeController& sizes,
                      StatusBar& statusBar)
@@ -21,6 +36,40 @@ BatchRoom::BatchRoom(Program& program, MainWindow& window, SizeController& sizes
 
 void BatchRoom::keysBack() {
   if (program_.batch.active && !program_.batch.keysRegistered) controller_.registerNavigationKeys();
+}
+
+void BatchRoom::saveCrop(const CropSource& source) {
+  const BatchTask& batch = program_.batch;
+  Prompter& prompter = program_.services.prompter;
+  if (batch.namingRule == NamingRule::Spreadsheet) {
+    // The names come from a workbook, which has to be imported before anything is saved.
+    prompter.message(&window_, u8(kQuestionTitle), u8(app_texts::kWorkbookNeeded),
+                     PromptIcon::Question, PromptButtons::YesNo);
+    return;
+  }
+  // A task picture that was lost or did not decode leaves no picture: nothing may be saved
+  // under its name.
+  if (!program_.document.present) {
+    prompter.notify(&window_, u8(app_texts::kOpenPictureFirst), PromptIcon::Information);
+    return;
+  }
+  const NamingInputs inputs =
+      batchNamingInputs(batch, program_.shell.settingsFolder, program_.services.clock.now());
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const CropSaved saved = saveCropByRule(source, batch.namingRule, inputs);
+  if (saved.saved() && batch.cropSound) program_.services.sound.play(cropSound());
+  // Only a picture whose file was written is recorded as cropped.
+  if (saved.saved()) controller_.markTaskPictureDone();
+  QApplication::restoreOverrideCursor();
+  tellCropNotice(prompter, &window_, cropSaveNotice(saved, true));
+
+  if (saved.saved() && batch.namingRule == NamingRule::AskEveryTime) {
+    // The name is typed with the letters the navigation keys would take.
+    controller_.releaseNavigationKeys();
+    NamePopup popup(prompter, {true, inputs.folder, inputs.ext, saved.path}, &window_);
+    popup.exec();
+    keysBack();
+  }
 }
 
 bool BatchRoom::loadTaskPicture(const QString& path) {

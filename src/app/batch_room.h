@@ -3,6 +3,7 @@
 #pragma once
 
 #include "batch/batch_controller.h"
+#include "save/crop_save.h"
 
 namespace veltrix {
 
@@ -19,6 +20,9 @@ class BatchRoom final : public BatchHost {
 
   // Keys released while a name is typed come back afterwards while the batch runs.
   void keysBack();
+  // The crop command in batch mode: the crop saved under the batch's rule and recorded, with
+  // the crop sound and, when the rule asks, the name popup.
+  void saveCrop(const CropSource& source);
 
   bool loadTaskPicture(const QString& path) override;
   void releasePicture() override;

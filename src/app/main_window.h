@@ -111,9 +111,7 @@ class MainWindow : public QWidget, private SizeHost, private FrameHost {
   bool dragLeftCanvas(QPoint at);
 
   void saveSingleCrop();
-  void saveBatchCrop();
   CropSource cropSource() const;
-  void tell(const std::optional<CropNotice>& notice);
 
   void buildMenus();
   void buildToolbar();

@@ -1,8 +1,6 @@
-// The save command: the picture inside the capture frame saved through the save dialog or, in
-// batch mode, under the batch naming rule; the window shows what the save reports.
-#include <QApplication>
+// The save command: the picture inside the capture frame saved through the save dialog, or in
+// batch mode by the batch room; the window shows what the save reports.
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -10,11 +8,8 @@
 #include "app/main_window.h"
 #include "app/program.h"
 #include "app/texts.h"
-#include "platform/clock.h"
 #include "platform/prompter.h"
-#include "platform/sound.h"
 #include "platform/utf8.h"
-#include "save/name_popup.h"
 #include "view/frame_lines.h"
 #include "view/view_canvas_widget.h"
 
@@ -29,17 +24,12 @@ QString desktopFolder() {
   return QFileInfo(desktop).isDir() ? desktop : QDir::homePath();
 }
 
-QByteArray cropSound() {
-  QFile clip(QStringLiteral(":/sounds/crop.wav"));
-  return clip.open(QIODevice::ReadOnly) ? clip.readAll() : QByteArray();
-}
-
 }  // namespace
 
 void MainWindow::saveCrop() {
   endPointerAction();
   if (program_.batch.active)
-    saveBatchCrop();
+    batchRoom_->saveCrop(cropSource());
   else
     saveSingleCrop();
 }
@@ -47,10 +37,6 @@ void MainWindow::saveCrop() {
 CropSource MainWindow::cropSource() const {
   return {program_.view.viewCanvas, frameLines(program_.frame, program_.output).interior,
           program_.output.jpgLimitKb, program_.output.dpi};
-}
-
-void MainWindow::tell(const std::optional<CropNotice>& notice) {
-  if (notice) program_.services.prompter.notify(this, notice->text, notice->icon);
 }
 
 void MainWindow::saveSingleCrop() {
@@ -62,7 +48,8 @@ void MainWindow::saveSingleCrop() {
   }
   // A frame without area gives no picture: the user is told before choosing a file.
   if (!frameHasArea(cropSource().interior)) {
-    tell(cropSaveNotice({CropFailure::EmptyFrame, {}}, false));
+    tellCropNotice(program_.services.prompter, this,
+                   cropSaveNotice({CropFailure::EmptyFrame, {}}, false));
     return;
   }
   FileDialogRequest request;
@@ -73,42 +60,8 @@ void MainWindow::saveSingleCrop() {
   const QString path = prompter.saveFile(this, request);
   if (path.isEmpty()) return;
   const CropSaved saved = saveCropAs(cropSource(), path);
-  tell(cropSaveNotice(saved, false));
+  tellCropNotice(program_.services.prompter, this, cropSaveNotice(saved, false));
   if (saved.saved()) viewCanvas_->setFocus();
-}
-
-void MainWindow::saveBatchCrop() {
-  const BatchTask& batch = program_.batch;
-  if (batch.namingRule == NamingRule::Spreadsheet) {
-    // The names come from a workbook, which has to be imported before anything is saved.
-    program_.services.prompter.message(this, u8(kQuestionTitle), u8(kWorkbookNeeded),
-                                       PromptIcon::Question, PromptButtons::YesNo);
-    return;
-  }
-  // A task picture that was lost or did not decode leaves no picture: nothing may be saved
-  // under its name.
-  if (!program_.document.present) {
-    program_.services.prompter.notify(this, u8(kOpenPictureFirst), PromptIcon::Information);
-    return;
-  }
-  const NamingInputs inputs =
-      batchNamingInputs(batch, program_.shell.settingsFolder, program_.services.clock.now());
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  const CropSaved saved = saveCropByRule(cropSource(), batch.namingRule, inputs);
-  if (saved.saved() && batch.cropSound) program_.services.sound.play(cropSound());
-  // Only a picture whose file was written is recorded as cropped.
-  if (saved.saved()) batchRoom_->controller().markTaskPictureDone();
-  QApplication::restoreOverrideCursor();
-  tell(cropSaveNotice(saved, true));
-
-  if (saved.saved() && batch.namingRule == NamingRule::AskEveryTime) {
-    // The name is typed with the letters the navigation keys would take.
-    batchRoom_->controller().releaseNavigationKeys();
-    NamePopup popup(program_.services.prompter, {true, inputs.folder, inputs.ext, saved.path},
-                    this);
-    popup.exec();
-    batchRoom_->keysBack();
-  }
 }
 
 }  // namespace veltrix

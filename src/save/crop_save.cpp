@@ -58,4 +58,8 @@ std::optional<CropNotice> cropSaveNotice(const CropSaved& result, bool batch) {
   return std::nullopt;
 }
 
+void tellCropNotice(Prompter& prompter, QWidget* owner, const std::optional<CropNotice>& notice) {
+  if (notice) prompter.notify(owner, notice->text, notice->icon);
+}
+
 }  // namespace veltrix

@@ -60,4 +60,7 @@ struct CropNotice {
 // fault where the single save names the extension the user typed.
 std::optional<CropNotice> cropSaveNotice(const CropSaved& result, bool batch);
 
+// Shows a notice, when there is one.
+void tellCropNotice(Prompter& prompter, QWidget* owner, const std::optional<CropNotice>& notice);
+
 }  // namespace veltrix
