@@ -13,9 +13,9 @@
 #include <optional>
 #include <random>
 
-#include "paired_runs.h"
 #include "codec/image_codec.h"
 #include "codec/image_encoder.h"
+#include "paired_runs.h"
 #include "save/picture_encoding.h"
 
 namespace {

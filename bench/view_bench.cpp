@@ -19,6 +19,7 @@
 #include <utility>
 #include <vector>
 
+#include "bench_pictures.h"
 #include "paired_runs.h"
 #include "view/picture_loading.h"
 #include "view/view_render.h"
@@ -26,29 +27,11 @@
 namespace {
 
 using namespace veltrix;
+using bench::makePhoto;
+using bench::plainDecode;
+using bench::writeJpeg;
 
 const FrameLines kFrame{QRect(125, 34, 160, 210), QColor(255, 255, 0)};
-
-// A photo-like picture: smooth gradients with fine noise, so the JPEG is of a usual size.
-QImage makePhoto(int width, int height) {
-  QImage image(width, height, QImage::Format_RGB32);
-  QRandomGenerator random(42);
-  for (int y = 0; y < height; ++y) {
-    auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < width; ++x) {
-      const int n = static_cast<int>(random.bounded(24));
-      row[x] = qRgb((x * 255 / width + n) & 255, (y * 255 / height + n) & 255,
-                    ((x + y) * 127 / (width + height) + n) & 255);
-    }
-  }
-  return image;
-}
-
-QString writeJpeg(const QTemporaryDir& dir, const QImage& image, const char* name) {
-  const QString path = dir.filePath(QString::fromLatin1(name));
-  image.save(path, "JPG", 90);
-  return path;
-}
 
 struct Shown {
   ImageDocument document;
@@ -58,34 +41,6 @@ struct Shown {
 void loadShown(Shown& shown, const QString& path) {
   resizeCanvases(shown.view, 411, 279);
   loadPictureFile(shown.document, shown.view, path, kFrame);
-}
-
-// libjpeg-turbo on its own: read the file and decode every scanline to RGB, into a whole
-// picture, or into one band that every call overwrites, to see what libjpeg itself needs.
-void plainDecode(const QString& path, bool wholePicture = true) {
-  QFile file(path);
-  file.open(QIODevice::ReadOnly);
-  const QByteArray bytes = file.readAll();
-  jpeg_decompress_struct info;
-  jpeg_error_mgr error;
-  info.err = jpeg_std_error(&error);
-  jpeg_create_decompress(&info);
-  jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.constData()), bytes.size());
-  jpeg_read_header(&info, TRUE);
-  jpeg_start_decompress(&info);
-  const size_t stride = static_cast<size_t>(info.output_width) * info.output_components;
-  std::vector<unsigned char> pixels(stride * (wholePicture ? info.output_height : 16));
-  while (info.output_scanline < info.output_height) {
-    JSAMPROW rows[16];
-    for (JDIMENSION i = 0; i < 16; ++i) {
-      rows[i] =
-          pixels.data() +
-          stride * (wholePicture ? std::min(info.output_scanline + i, info.output_height - 1) : i);
-    }
-    jpeg_read_scanlines(&info, rows, 16);
-  }
-  jpeg_finish_decompress(&info);
-  jpeg_destroy_decompress(&info);
 }
 
 void vipsResize(const QImage& picture, int width, int height) {

@@ -73,7 +73,13 @@ void BatchRoom::saveCrop(const CropSource& source) {
 }
 
 bool BatchRoom::loadTaskPicture(const QString& path) {
+  if (std::optional<LoadedPicture> ahead = prefetch_.take(path))
+    return window_.showLoadedPicture(path, std::move(*ahead));
   return window_.loadPicture(path);
+}
+
+void BatchRoom::prefetchPicture(const QString& path) {
+  prefetch_.prefetch(path, program_.view.backCanvas.size());
 }
 
 void BatchRoom::releasePicture() {

@@ -4,6 +4,7 @@
 
 #include "batch/batch_controller.h"
 #include "save/crop_save.h"
+#include "view/picture_prefetch.h"
 
 namespace veltrix {
 
@@ -25,6 +26,7 @@ class BatchRoom final : public BatchHost {
   void saveCrop(const CropSource& source);
 
   bool loadTaskPicture(const QString& path) override;
+  void prefetchPicture(const QString& path) override;
   void releasePicture() override;
   void setTitle(const QString& title) override;
   void showProgramCaption() override;
@@ -42,6 +44,7 @@ class BatchRoom final : public BatchHost {
   SizeController& sizes_;
   StatusBar& statusBar_;
   BatchController controller_;
+  PicturePrefetch prefetch_;
 };
 
 }  // namespace veltrix

@@ -8,6 +8,7 @@
 #include "output/size_controller.h"
 #include "save/crop_save.h"
 #include "view/frame_controller.h"
+#include "view/picture_loading.h"
 
 class QLineEdit;
 class QMenuBar;
@@ -44,6 +45,8 @@ class MainWindow : public QWidget, private SizeHost, private FrameHost {
 
   // Loads a picture file as the current picture and shows it; false when it could not be read.
   bool loadPicture(const QString& path);
+  // Shows a picture file decoded ahead, as loadPicture does.
+  bool showLoadedPicture(const QString& path, LoadedPicture loaded);
   // Lets the current picture go and shows the empty view.
   void releasePicture();
   // Gives the keys to the picture.

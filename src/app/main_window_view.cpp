@@ -41,8 +41,13 @@ void MainWindow::showView() {
 }
 
 bool MainWindow::loadPicture(const QString& path) {
-  const std::optional<DecodeFailure> failure = loadPictureFile(
-      program_.document, program_.view, path, frameLines(program_.frame, program_.output));
+  return showLoadedPicture(path, decodeForView(path, program_.view.backCanvas.size()));
+}
+
+bool MainWindow::showLoadedPicture(const QString& path, LoadedPicture loaded) {
+  const std::optional<DecodeFailure> failure =
+      veltrix::showLoadedPicture(program_.document, program_.view, std::move(loaded),
+                                 frameLines(program_.frame, program_.output));
   if (failure) {
     // The picture the user had stays, and the user learns why the file gave none.
     program_.services.prompter.notify(this, loadFailureMessage(*failure, path));

@@ -121,6 +121,9 @@ void BatchController::showTaskPicture(TaskStep step) {
   host_.setTitle(taskTitle(batch_.currentName, task->record(entry)));
   // A picture that does not decode must not leave the previous one to be cropped in its name.
   if (!host_.loadTaskPicture(path)) host_.releasePicture();
+  // The photographer mostly moves on: the next picture is decoded while this one is framed.
+  if (entry < task->count() && !task->name(entry + 1).isEmpty())
+    host_.prefetchPicture(batch_.sourceFolder + u'/' + task->name(entry + 1));
 }
 
 void BatchController::markTaskPictureDone() {

@@ -20,6 +20,8 @@ class BatchHost {
   virtual ~BatchHost() = default;
   // Loads a picture file as the current picture; false when it could not be shown.
   virtual bool loadTaskPicture(const QString& path) = 0;
+  // The picture the next key is likely to show, to be decoded while the user works on this one.
+  virtual void prefetchPicture(const QString& path) = 0;
   // Clears the view and lets the shown picture go, so that nothing is cropped under a name that
   // is not its own.
   virtual void releasePicture() = 0;

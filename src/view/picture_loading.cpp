@@ -134,21 +134,29 @@ DropDecision decideDrop(const QStringList& paths) {
   return {path, {}};
 }
 
-std::optional<DecodeFailure> loadPictureFile(ImageDocument& document, ViewState& view,
-                                             const QString& path, const FrameLines& frame) {
-  QImage fitted;
-  {
-    FitWhileDecoding fit(view.backCanvas.size());
-    DecodeResult decoded = decodePictureFileOrFailure(path, &fit);
-    if (const DecodeFailure* failure = std::get_if<DecodeFailure>(&decoded)) return *failure;
-    fitted = fit.finish();
-    document.picture = std::get<QImage>(std::move(decoded));
-  }
+LoadedPicture decodeForView(const QString& path, QSize canvas) {
+  FitWhileDecoding fit(canvas);
+  LoadedPicture loaded{decodePictureFileOrFailure(path, &fit), {}, canvas};
+  if (std::holds_alternative<QImage>(loaded.decoded)) loaded.fitted = fit.finish();
+  return loaded;
+}
+
+std::optional<DecodeFailure> showLoadedPicture(ImageDocument& document, ViewState& view,
+                                               LoadedPicture loaded, const FrameLines& frame) {
+  if (const DecodeFailure* failure = std::get_if<DecodeFailure>(&loaded.decoded)) return *failure;
+  document.picture = std::get<QImage>(std::move(loaded.decoded));
   document.present = true;
   view.scrollFractionX = 0.5;
   view.scrollFractionY = 0.5;
-  showNewPicture(view, document, frame, std::move(fitted));
+  // A canvas that changed size since needs the picture scaled anew.
+  if (loaded.fittedFor != view.backCanvas.size()) loaded.fitted = QImage();
+  showNewPicture(view, document, frame, std::move(loaded.fitted));
   return std::nullopt;
+}
+
+std::optional<DecodeFailure> loadPictureFile(ImageDocument& document, ViewState& view,
+                                             const QString& path, const FrameLines& frame) {
+  return showLoadedPicture(document, view, decodeForView(path, view.backCanvas.size()), frame);
 }
 
 QString loadFailureMessage(const DecodeFailure& failure, const QString& path) {

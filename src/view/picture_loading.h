@@ -24,6 +24,20 @@ struct DropDecision {
 };
 DropDecision decideDrop(const QStringList& paths);
 
+// A picture file decoded and, as a load does it, scaled to fit a canvas of the given size while
+// it decodes: ready to be shown, or the reason it gives no picture. Runs on any thread.
+struct LoadedPicture {
+  DecodeResult decoded;
+  QImage fitted;    // null when the picture is shown unscaled or the scaler needs it whole
+  QSize fittedFor;  // the canvas size it was fitted to
+};
+LoadedPicture decodeForView(const QString& path, QSize canvas);
+
+// Makes a decoded picture the current one and shows it fitted, as loadPictureFile does; a
+// failure changes nothing and comes back.
+std::optional<DecodeFailure> showLoadedPicture(ImageDocument& document, ViewState& view,
+                                               LoadedPicture loaded, const FrameLines& frame);
+
 // Decodes the file first. A file that does not decode changes nothing at all, neither the
 // document nor the view, and the failure says why; a picture that decodes replaces the old one
 // and is shown centred and fitted without enlarging, scaled to the view while it decodes. The

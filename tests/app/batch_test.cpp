@@ -87,6 +87,8 @@ class BatchTest : public test::WindowTest {
   }
   QString shownName() const { return program->batch.currentName; }
   QRgb shownColour() const { return program->document.picture.pixel(10, 10); }
+  // The colour a source picture was made in, told by its name.
+  static QRgb colourOf(const QString& name) { return kColours[name.mid(1, 1).toInt() % 5]; }
 
   void press(NavigationKey key, bool repeated = false) { fixture.hotkeys.press(key, repeated); }
 };
@@ -169,6 +171,20 @@ TEST_F(BatchTest, CropUnderEachRuleWritesItsFileAndRecordsTheEntry) {
     EXPECT_EQ(task().record(1), u("未截图"));
     EXPECT_EQ(title(), titleFor(name, "已截图"));
   }
+}
+
+TEST_F(BatchTest, TheNextPictureReadAheadIsShownUnlessItsFileChanged) {
+  startBatch();
+  press(NavigationKey::D);
+  EXPECT_EQ(shownColour(), colourOf(task().name(2)));
+  // The third picture was read ahead while the second was shown; its file is replaced now.
+  const QString third = source() + u("/") + task().name(3);
+  QImage replaced(90, 70, QImage::Format_RGB32);
+  replaced.fill(qRgb(1, 2, 3));
+  ASSERT_TRUE(replaced.save(third, "PNG"));
+  press(NavigationKey::D);
+  EXPECT_EQ(program->document.picture.size(), QSize(90, 70));
+  EXPECT_EQ(shownColour(), qRgb(1, 2, 3));
 }
 
 TEST_F(BatchTest, AFailedWriteRecordsNothing) {
