@@ -187,6 +187,23 @@ TEST_F(BatchTest, TheNextPictureReadAheadIsShownUnlessItsFileChanged) {
   EXPECT_EQ(shownColour(), qRgb(1, 2, 3));
 }
 
+TEST_F(BatchTest, AskedNamesAreTypedWithTheKeysReleasedAndRecordTheEntry) {
+  startBatch(4);
+  bool keysWhileTyping = true;
+  QTimer::singleShot(0, [&] {
+    QWidget* popup = QApplication::activeModalWidget();
+    ASSERT_NE(popup, nullptr);
+    keysWhileTyping = fixture.hotkeys.registered();
+    popup->findChild<QLineEdit*>(u("弹窗编辑框"))->setText(u("张三"));
+    popup->findChild<QPushButton*>(u("按钮1"))->click();
+  });
+  window->saveCrop();
+  EXPECT_FALSE(keysWhileTyping);
+  EXPECT_TRUE(fixture.hotkeys.registered());
+  EXPECT_EQ(QDir(saveFolder()).entryList(QDir::Files), QStringList{u("张三.jpg")});
+  EXPECT_EQ(task().record(1), u("已截图"));
+}
+
 TEST_F(BatchTest, AFailedWriteRecordsNothing) {
   startBatch();
   QDir(saveFolder()).removeRecursively();
@@ -254,6 +271,11 @@ TEST_F(BatchTest, SettingsWindowRefusesInTheOrderTheUserMeetsThem) {
     const char* message;
   } cases[] = {
       {"no source", QString(), saveFolder(), 2, {}, "待截图目录不存在，无法对其图片进行批量截图。"},
+      // Everything wrong at once: the first check speaks.
+      {"all wrong", fixture.path(u("missing")), source(), 3, u(" "),
+       "待截图目录不存在，无法对其图片进行批量截图。"},
+      {"save folder and prefix wrong", source(), fixture.path(u("missing")), 3, u(" "),
+       "请设置正确的图片保存目录。"},
       {"no save folder", source(), fixture.path(u("missing")), 2, {}, "请设置正确的图片保存目录。"},
       {"custom of spaces", source(), saveFolder(), 3, u("   "), "自定义命名不能为空。"},
       {"same folder with a slash",
