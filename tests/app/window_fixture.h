@@ -9,29 +9,24 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
-#include <QRandomGenerator>
 #include <QTest>
 #include <optional>
 
 #include "app/main_window.h"
-#include "widgets/choice_combo.h"
 #include "codec/image_codec.h"
 #include "program_fixture.h"
 #include "test_files.h"
+#include "test_pictures.h"
+#include "widgets/choice_combo.h"
 
 namespace veltrix::test {
 
 inline constexpr QRgb kFrameYellow = qRgb(255, 255, 0);
 
-// Noise that never holds the frame's yellow, so the drawn lines can be found in the view.
-inline QImage noisePicture(int width, int height, quint32 seed = 99) {
-  QImage image(width, height, QImage::Format_RGB32);
-  QRandomGenerator random(seed);
-  for (int y = 0; y < height; ++y) {
-    auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < width; ++x) row[x] = random.generate() | 0xFF000001u;
-  }
-  return image;
+// Noise that never holds the frame's yellow (its blue is never 0), so the drawn lines can be
+// found in the view.
+inline QImage noisePicture(int width, int height) {
+  return noise(width, height, 99, 0x01);
 }
 
 // The interior as the four frame lines on the view enclose it: the lines stand one pixel left of

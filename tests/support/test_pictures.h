@@ -8,13 +8,14 @@
 
 namespace veltrix::test {
 
-// Every pixel random, so a pixel put in the wrong place or weighed wrongly shows.
-inline QImage noise(int width, int height, quint32 seed = 7) {
+// Every pixel random, so a pixel put in the wrong place or weighed wrongly shows; setBits are
+// set in every pixel, to keep a colour out of the picture.
+inline QImage noise(int width, int height, quint32 seed = 7, quint32 setBits = 0) {
   QImage image(width, height, QImage::Format_RGB32);
   QRandomGenerator random(seed);
   for (int y = 0; y < height; ++y) {
     auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < width; ++x) row[x] = random.generate() | 0xFF000000u;
+    for (int x = 0; x < width; ++x) row[x] = random.generate() | 0xFF000000u | setBits;
   }
   return image;
 }
