@@ -1,13 +1,14 @@
-// How long one key takes to read and write in a batch task file of a large folder, where
-// every read and write goes to the file. Peer: QSettings parsing the same file.
-#include <benchmark/benchmark.h>
-
+// How long one key takes to read and to write in the task file of a large folder, where every
+// read and write goes to the file. There is no fair peer: QSettings keeps a parsed file for the
+// whole process and parses it once. Prints one "name: value" line a figure.
+#include <QCoreApplication>
 #include <QFile>
-#include <QSettings>
 #include <QTemporaryDir>
+#include <cstdio>
+#include <vector>
 
+#include "paired_runs.h"
 #include "settings/ini_file.h"
-#include "settings/settings_store.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ using namespace veltrix;
 
 // A task file as a batch of n pictures leaves it: a cursor, a count and two keys an entry.
 QString makeTaskFile(const QTemporaryDir& dir, int entries) {
-  const QString path = dir.filePath(QStringLiteral("task.ini"));
+  const QString path = dir.filePath(QStringLiteral("task%1.ini").arg(entries));
   QByteArray text =
       "[批截位置]\r\n批截位置=1\r\n[最大位置]\r\n最大位置=" + QByteArray::number(entries) + "\r\n";
   for (int i = 1; i <= entries; ++i) {
@@ -28,34 +29,23 @@ QString makeTaskFile(const QTemporaryDir& dir, int entries) {
   return path;
 }
 
-void readLastEntry(benchmark::State& state) {
-  QTemporaryDir dir;
-  const QString path = makeTaskFile(dir, static_cast<int>(state.range(0)));
-  const QString section = QString::number(state.range(0));
-  for (auto _ : state) benchmark::DoNotOptimize(iniRead(path, section, QStringLiteral("图片名")));
-}
-BENCHMARK(readLastEntry)->Arg(100)->Arg(2000)->Unit(benchmark::kMicrosecond);
-
-void writeLastEntry(benchmark::State& state) {
-  QTemporaryDir dir;
-  const QString path = makeTaskFile(dir, static_cast<int>(state.range(0)));
-  const QString section = QString::number(state.range(0));
-  for (auto _ : state)
-    iniWrite(path, section, QStringLiteral("操作记录"), QStringLiteral("已截图"));
-}
-BENCHMARK(writeLastEntry)->Arg(100)->Arg(2000)->Unit(benchmark::kMicrosecond);
-
-void peerQSettingsReadLastEntry(benchmark::State& state) {
-  QTemporaryDir dir;
-  const QString path = makeTaskFile(dir, static_cast<int>(state.range(0)));
-  const QString key = QString::number(state.range(0)) + QStringLiteral("/图片名");
-  for (auto _ : state) {
-    QSettings settings(path, QSettings::IniFormat);
-    benchmark::DoNotOptimize(settings.value(key));
-  }
-}
-BENCHMARK(peerQSettingsReadLastEntry)->Arg(100)->Arg(2000)->Unit(benchmark::kMicrosecond);
-
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char* argv[]) {
+  QCoreApplication application(argc, argv);
+  QTemporaryDir dir;
+  for (int entries : {100, 2000, 10000}) {
+    const QString path = makeTaskFile(dir, entries);
+    const QString section = QString::number(entries);
+    std::vector<double> reads;
+    std::vector<double> writes;
+    for (int i = 0; i < 21; ++i) {
+      reads.push_back(bench::secondsOf([&] { iniRead(path, section, QStringLiteral("图片名")); }));
+      writes.push_back(bench::secondsOf(
+          [&] { iniWrite(path, section, QStringLiteral("操作记录"), QStringLiteral("已截图")); }));
+    }
+    std::printf("read_last_entry_%d_ms: %.3f\n", entries, bench::median(reads) * 1000);
+    std::printf("write_last_entry_%d_ms: %.3f\n", entries, bench::median(writes) * 1000);
+  }
+  return 0;
+}
