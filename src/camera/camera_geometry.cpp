@@ -87,8 +87,7 @@ QPoint centredFrame(QSize preview, QSize output) {
 CameraFrameBars cameraFrameBars(QPoint frame, QSize output) {
   constexpr int t = kBarThickness;
   const int left = frame.x(), top = frame.y(), w = output.width(), h = output.height();
-  return {QRect(left, top, w, h),
-          QRect(left - t - 1, top - t - 1, t, h + 2 * t + 2),
+  return {QRect(left, top, w, h), QRect(left - t - 1, top - t - 1, t, h + 2 * t + 2),
           QRect(left - t - 1, top - t - 1, w + 2 * t + 2, t),
           QRect(left - t - 1, top + h + 1, w + 2 * t + 2, t),
           QRect(left + w + t, top - 6, t, h + 2 * t + 2)};

@@ -54,7 +54,7 @@ QPoint centredFrame(QSize preview, QSize output);
 
 // The quick-shoot frame: the inner rectangle and the four bars drawn around it, 9 pixels thick.
 struct CameraFrameBars {
-  QRect inner;  // group box coordinates
+  QRect inner;              // group box coordinates
   QRect left, top, bottom;  // group box coordinates
   QRect right;              // window coordinates
 };

@@ -1,0 +1,226 @@
+#include "camera/camera_window.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include "camera/camera_geometry.h"
+#include "camera/preview_canvas.h"
+#include "camera/quick_shot_settings.h"
+#include "camera/texts.h"
+#include "platform/capture_device.h"
+#include "platform/utf8.h"
+#include "settings/number_rules.h"
+
+namespace veltrix {
+namespace {
+
+using namespace camera_texts;
+
+constexpr int kPreviewRateMs = 60;
+
+template <typename Control>
+Control* place(Control* control, const char* name, QRect geometry) {
+  control->setObjectName(QString::fromUtf8(name));
+  control->setGeometry(geometry);
+  return control;
+}
+
+}  // namespace
+
+CameraWindow::CameraWindow(CameraState& state, const OutputSpec& output,
+                           const QuickShotSettings& quickShot, CaptureDevice& device,
+                           CameraHost& host)
+    : QWidget(nullptr),
+      state_(state),
+      output_(output),
+      quickShot_(quickShot),
+      device_(device),
+      host_(host) {
+  setObjectName(QStringLiteral("CameraWindow"));
+  setWindowTitle(u8(kTitle));
+  setAttribute(Qt::WA_DeleteOnClose);
+  state_.open = true;
+  state_.initializing = true;
+
+  group_ = place(new QGroupBox(u8(kGroup), this), "摄像分组框", {4, 4, 434, 336});
+  preview_ = place(new PreviewCanvas(group_), "视频设备1", {10, 16, 412, 309});
+  QFont song(QStringLiteral("宋体"), font().pointSize());
+  noCamera_ = place(new QLabel(u8(kNoCamera), group_), "标签1", {1, 15, 427, 33});
+  QFont bold = song;
+  bold.setBold(true);
+  noCamera_->setFont(bold);
+  noCameraHints_ = place(new QLabel(u8(kNoCameraHints), group_), "标签2", {1, 48, 427, 282});
+  noCameraHints_->setFont(song);
+  noCameraHints_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  frameCanvas_ = place(new QWidget(group_), "拍图画板", {164, 90, 120, 144});
+  frameCanvas_->hide();
+  bars_ = {place(new QLabel(group_), "拍图框上标签", {184, 58, 80, 9}),
+           place(new QLabel(group_), "拍图框下标签", {180, 272, 80, 9}),
+           place(new QLabel(group_), "拍图框左标签", {144, 70, 9, 200}),
+           place(new QLabel(this), "拍图框右标签", {356, 72, 9, 200})};
+  for (QLabel* bar : bars_) bar->setAutoFillBackground(true);
+  deviceButton_ =
+      place(new QPushButton(u8(kDeviceButton), this), "设备参数按钮", {445, 11, 116, 24});
+  formatButton_ =
+      place(new QPushButton(u8(kFormatButton), this), "视频格式按钮", {445, 39, 116, 24});
+  quickSettingsButton_ =
+      place(new QPushButton(u8(kQuickSettingsButton), this), "速拍设置按钮", {445, 67, 116, 24});
+  moveButtons_ = {place(new QPushButton(u8(kUp), this), "拍图上移按钮", {489, 137, 28, 32}),
+                  place(new QPushButton(u8(kLeft), this), "拍图左移按钮", {457, 170, 32, 28}),
+                  place(new QPushButton(u8(kRight), this), "拍图右移按钮", {518, 170, 32, 28}),
+                  place(new QPushButton(u8(kDown), this), "拍图下移按钮", {489, 199, 28, 32})};
+  photoButton_ = place(new QPushButton(u8(kTakePhoto), this), "拍照按钮", {445, 280, 116, 78});
+  quickShotBox_ =
+      place(new QCheckBox(u8(kQuickShotBox), this), "启用速拍选择框", {7, 343, 137, 20});
+  resize(575, 399);
+
+  connect(photoButton_, &QPushButton::clicked, this, &CameraWindow::photoButtonClicked);
+  connect(formatButton_, &QPushButton::clicked, this, [this] { deviceDialog(true); });
+  connect(deviceButton_, &QPushButton::clicked, this, [this] { deviceDialog(false); });
+  device_.setFrameHandler([this](const QImage& frame) { preview_->showFrame(frame); });
+  device_.setLostHandler([this] { showConnected(false); });
+
+  setFrameBarColour(host_.frameColour());
+  connectCamera();
+  // The window opens beside the main window, a little below its top-left corner.
+  move(host_.mainWindowTopLeft() + QPoint(100, 60));
+  state_.initializing = false;
+  layoutWindow();
+}
+
+CameraWindow::~CameraWindow() {
+  device_.setFrameHandler({});
+  device_.setLostHandler({});
+  device_.preview(false, -1);
+  device_.disconnect();
+  state_.open = false;
+}
+
+void CameraWindow::connectCamera() {
+  device_.connect(device_.driverCount());
+  const bool connected = device_.currentDriver() >= 1;
+  if (connected) measureAspect();
+  resizeForPreview(previewSizeFor(QSize(output_.pixelWidth, output_.pixelHeight), state_.aspect));
+  state_.frameLeft = centredFrame(preview_->size(), {output_.pixelWidth, output_.pixelHeight}).x();
+  state_.frameTop = centredFrame(preview_->size(), {output_.pixelWidth, output_.pixelHeight}).y();
+  showConnected(connected);
+}
+
+// Connected: the live picture, the device buttons and, in quick-shoot mode, the frame with its
+// move buttons. Not connected: the reasons to check and the retry.
+void CameraWindow::showConnected(bool connected) {
+  connected_ = connected;
+  const bool quick = connected && quickShot_.quickMode;
+  noCamera_->setVisible(!connected);
+  noCameraHints_->setVisible(!connected);
+  preview_->setVisible(connected);
+  deviceButton_->setVisible(connected);
+  formatButton_->setVisible(connected);
+  quickShotBox_->setVisible(connected);
+  quickShotBox_->setChecked(quick);
+  quickSettingsButton_->setVisible(quick);
+  for (QLabel* bar : bars_) bar->setVisible(quick);
+  for (QPushButton* button : moveButtons_) button->setVisible(quick);
+  photoButton_->setText(u8(connected ? kTakePhoto : kRetry));
+  if (connected) device_.preview(true, kPreviewRateMs);
+}
+
+// The camera's aspect from the frames it sends; a device that reports no size keeps the one
+// measured before.
+void CameraWindow::measureAspect() {
+  const QSize frame = device_.frameSize();
+  if (frame.width() <= 0 || frame.height() <= 0) return;
+  const double aspect = static_cast<double>(frame.height()) / frame.width();
+  if (std::abs(aspect - state_.aspect) > kNumberTolerance) state_.aspect = aspect;
+}
+
+void CameraWindow::resizeForPreview(QSize preview) {
+  const QSize window = windowSizeFor(preview, host_.corrections());
+  state_.lastWidth = window.width();
+  state_.lastHeight = window.height();
+  resize(window);
+}
+
+void CameraWindow::resizeEvent(QResizeEvent*) {
+  if (!state_.initializing) layoutWindow();
+}
+
+void CameraWindow::layoutWindow() {
+  // Setting the size here brings another resize event; that one has nothing left to do.
+  if (laying_) return;
+  laying_ = true;
+  const QSize preview = previewAfterResize(size(), {state_.lastWidth, state_.lastHeight},
+                                           host_.corrections(), state_.aspect);
+  resizeForPreview(preview);
+  preview_->resize(preview);
+  const CameraLayout layout = cameraLayout(preview);
+  group_->resize(layout.group);
+  quickShotBox_->move(quickShotBox_->x(), layout.quickShotBoxTop);
+  for (QPushButton* button : {deviceButton_, formatButton_, quickSettingsButton_, photoButton_})
+    button->move(layout.buttonsLeft, button->y());
+  photoButton_->move(layout.buttonsLeft, layout.photoButtonTop);
+  moveButtons_[0]->move(layout.up);
+  moveButtons_[1]->move(layout.left);
+  moveButtons_[2]->move(layout.right);
+  moveButtons_[3]->move(layout.down);
+  const QPoint frame = centredFrame(preview, {output_.pixelWidth, output_.pixelHeight});
+  state_.frameLeft = frame.x();
+  state_.frameTop = frame.y();
+  layoutFrame();
+  laying_ = false;
+}
+
+void CameraWindow::layoutFrame() {
+  const CameraFrameBars bars = cameraFrameBars({state_.frameLeft, state_.frameTop},
+                                               {output_.pixelWidth, output_.pixelHeight});
+  frameCanvas_->setGeometry(bars.inner);
+  bars_[0]->setGeometry(bars.top);
+  bars_[1]->setGeometry(bars.bottom);
+  bars_[2]->setGeometry(bars.left);
+  bars_[3]->setGeometry(bars.right);
+}
+
+void CameraWindow::setFrameBarColour(const QColor& colour) {
+  for (QLabel* bar : bars_) {
+    QPalette palette = bar->palette();
+    palette.setColor(QPalette::Window, colour);
+    bar->setPalette(palette);
+  }
+}
+
+void CameraWindow::fitToOutput(SizeChange change) {
+  const QSize output(output_.pixelWidth, output_.pixelHeight);
+  resizeForPreview(previewAfterOutputChange(
+      change, output, previewInside(size(), host_.corrections()), state_.aspect));
+  layoutWindow();
+}
+
+void CameraWindow::deviceDialog(bool format) {
+  if (format)
+    device_.showFormatDialog(this);
+  else
+    device_.showSourceDialog(this);
+  measureAspect();
+  layoutWindow();
+}
+
+void CameraWindow::photoButtonClicked() {
+  if (!connected_) {
+    // Retry: the window keeps its size and place.
+    device_.connect(device_.driverCount());
+    showConnected(device_.currentDriver() >= 1);
+    return;
+  }
+  if (!quickShot_.quickMode && !preview_->shown().isNull()) host_.takePhoto(preview_->shown());
+}
+
+void CameraWindow::closeEvent(QCloseEvent* event) {
+  state_.open = false;
+  device_.preview(false, -1);
+  event->accept();
+}
+
+}  // namespace veltrix

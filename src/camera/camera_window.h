@@ -1,0 +1,81 @@
+// The camera window "摄像预览": the live picture of the last capture driver, sized from the output
+// size and the camera's aspect, the device dialogs, the retry when no camera answers, and the
+// single photo that becomes the main window's picture.
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+#include "camera/camera_state.h"
+#include "output/output_spec.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace veltrix {
+
+class CaptureDevice;
+class PreviewCanvas;
+struct QuickShotSettings;
+
+// What the camera window asks of the main window.
+class CameraHost {
+ public:
+  virtual ~CameraHost() = default;
+  // The main window's border corrections, which stand for the camera window's border too.
+  virtual QSize corrections() const = 0;
+  virtual QPoint mainWindowTopLeft() const = 0;
+  virtual QColor frameColour() const = 0;
+  // A single photo: it becomes the current picture, as an opened file does.
+  virtual void takePhoto(const QImage& photo) = 0;
+};
+
+class CameraWindow : public QWidget {
+  Q_OBJECT
+ public:
+  CameraWindow(CameraState& state, const OutputSpec& output, const QuickShotSettings& quickShot,
+               CaptureDevice& device, CameraHost& host);
+  ~CameraWindow() override;
+
+  // The output size changed: the preview and the window follow it.
+  void fitToOutput(SizeChange change);
+  void setFrameBarColour(const QColor& colour);
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void connectCamera();
+  void showConnected(bool connected);
+  void measureAspect();
+  void resizeForPreview(QSize preview);
+  void layoutWindow();
+  void layoutFrame();
+  void photoButtonClicked();
+  void deviceDialog(bool format);
+
+  CameraState& state_;
+  const OutputSpec& output_;
+  const QuickShotSettings& quickShot_;
+  CaptureDevice& device_;
+  CameraHost& host_;
+  QGroupBox* group_;
+  PreviewCanvas* preview_;
+  QLabel* noCamera_;
+  QLabel* noCameraHints_;
+  QWidget* frameCanvas_;
+  std::array<QLabel*, 4> bars_{};  // top, bottom, left, right
+  QPushButton* deviceButton_;
+  QPushButton* formatButton_;
+  QPushButton* quickSettingsButton_;
+  std::array<QPushButton*, 4> moveButtons_{};  // up, left, right, down
+  QPushButton* photoButton_;
+  QCheckBox* quickShotBox_;
+  bool connected_ = false;
+  bool laying_ = false;
+};
+
+}  // namespace veltrix

@@ -1,0 +1,29 @@
+#include "camera/preview_canvas.h"
+
+#include <QPainter>
+
+#include "view/scaler.h"
+
+namespace veltrix {
+
+void PreviewCanvas::showFrame(const QImage& frame) {
+  frame_ = frame.convertToFormat(QImage::Format_RGB32);
+  if (frame_.isNull() || width() <= 0 || height() <= 0) return;
+  shown_ = scalePicture(frame_, width(), height());
+  update();
+}
+
+// A photo taken right after a resize must be the size the preview now has.
+void PreviewCanvas::resizeEvent(QResizeEvent*) {
+  if (!frame_.isNull()) showFrame(frame_);
+}
+
+void PreviewCanvas::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  if (shown_.isNull())
+    painter.fillRect(rect(), Qt::black);
+  else
+    painter.drawImage(QPoint(0, 0), shown_);
+}
+
+}  // namespace veltrix

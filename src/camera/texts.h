@@ -1,0 +1,23 @@
+// The camera window's texts.
+#pragma once
+
+namespace veltrix::camera_texts {
+
+inline constexpr const char* kTitle = "摄像预览";
+inline constexpr const char* kGroup = "摄像";
+inline constexpr const char* kNoCamera = "    无法连接摄像头哦";
+inline constexpr const char* kNoCameraHints =
+    "\n  1、您的摄像头没有安装驱动程序？\n\n  2、您的摄像头没有连接到电脑？\n\n"
+    "  3、您打开了别的摄像头软件？请关闭qq视频等软件。\n\n  4、你还没有摄像头？";
+inline constexpr const char* kDeviceButton = "视频设备";
+inline constexpr const char* kFormatButton = "视频格式";
+inline constexpr const char* kQuickSettingsButton = "速拍设置";
+inline constexpr const char* kTakePhoto = "拍 照";
+inline constexpr const char* kRetry = "重 试";
+inline constexpr const char* kQuickShotBox = "使用批量速拍模式";
+inline constexpr const char* kUp = "↑";
+inline constexpr const char* kLeft = "←";
+inline constexpr const char* kRight = "→";
+inline constexpr const char* kDown = "↓";
+
+}  // namespace veltrix::camera_texts
