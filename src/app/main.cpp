@@ -9,6 +9,7 @@
 
 #include "app/main_window.h"
 #include "app/program.h"
+#include "platform/gst_capture_device.h"
 #include "platform/gst_sound.h"
 #include "platform/logging_prompter.h"
 #include "platform/qt_hotkeys.h"
@@ -45,9 +46,11 @@ int main(int argc, char* argv[]) {
   veltrix::GstSound sound;
   veltrix::QtUrlOpener urlOpener;
   veltrix::QtHotkeys hotkeys;
+  veltrix::GstCaptureDevice captureDevice;
 
-  veltrix::Program program({*prompter, screen, clock, keyboard, sound, urlOpener, hotkeys},
-                           veltrix::ProgramEnvironment::fromProcess());
+  veltrix::Program program(
+      {*prompter, screen, clock, keyboard, sound, urlOpener, hotkeys, captureDevice},
+      veltrix::ProgramEnvironment::fromProcess());
   if (!veltrix::singleInstanceGuard(program)) return 0;
 
   veltrix::MainWindow window(program);

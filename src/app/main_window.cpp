@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "app/batch_room.h"
+#include "app/camera_room.h"
 #include "app/hint_watcher.h"
 #include "app/main_layout.h"
 #include "app/program.h"
@@ -101,6 +102,7 @@ MainWindow::MainWindow(Program& program) : QWidget(nullptr), program_(program) {
   for (QWidget* part : statusBar_->findChildren<QWidget*>()) part->setMouseTracking(true);
   statusBar_->installEventFilter(this);
   batchRoom_ = std::make_unique<BatchRoom>(program_, *this, *sizeController_, *statusBar_);
+  cameraRoom_ = std::make_unique<CameraRoom>(program_, *this);
 
   move(50, 50);
   resize(594, 414);
@@ -108,6 +110,7 @@ MainWindow::MainWindow(Program& program) : QWidget(nullptr), program_(program) {
 
 // The navigation keys belong to this window's batch; they end with it.
 MainWindow::~MainWindow() {
+  cameraRoom_.reset();
   batchRoom_->controller().releaseNavigationKeys();
 }
 

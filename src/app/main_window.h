@@ -18,6 +18,7 @@ class QToolBar;
 namespace veltrix {
 
 class BatchRoom;
+class CameraRoom;
 class Program;
 class HintWatcher;
 class SizeController;
@@ -45,6 +46,8 @@ class MainWindow : public QWidget, private SizeHost, private FrameHost {
 
   // Loads a picture file as the current picture and shows it; false when it could not be read.
   bool loadPicture(const QString& path);
+  // A photo from the camera becomes the current picture, fitted to the view.
+  void showPhoto(const QImage& photo);
   // Shows a picture file decoded ahead, as loadPicture does.
   bool showLoadedPicture(const QString& path, LoadedPicture loaded);
   // Lets the current picture go and shows the empty view.
@@ -138,6 +141,7 @@ class MainWindow : public QWidget, private SizeHost, private FrameHost {
   StatusBar* statusBar_;
   FrameController* frameController_ = nullptr;
   std::unique_ptr<BatchRoom> batchRoom_;
+  std::unique_ptr<CameraRoom> cameraRoom_;
   ToolPalette* toolPalette_ = nullptr;
   SizeController* sizeController_ = nullptr;
   HintWatcher* hintWatcher_ = nullptr;

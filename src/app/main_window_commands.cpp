@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "app/batch_room.h"
+#include "app/camera_room.h"
 #include "app/help_file.h"
 #include "app/main_window.h"
 #include "app/program.h"
@@ -38,14 +39,15 @@ void MainWindow::togglePalette() {
 // end a drag and do nothing more.
 void MainWindow::rotatePicture(int) {}
 
-// The camera window comes with the camera work; until then the command only leaves batch mode,
-// keeping the task's place.
+// The toolbar's camera leaves batch mode, keeping the task's place; the menu item does not.
 void MainWindow::cameraCommand() {
   batchRoom_->controller().pauseForCamera();
   openCameraWindow();
 }
 
-void MainWindow::openCameraWindow() {}
+void MainWindow::openCameraWindow() {
+  cameraRoom_->open();
+}
 
 void MainWindow::helpCommand() {
   tellPageNotOpened(

@@ -2,6 +2,7 @@
 // the window, and the wiring of the frame's move buttons and colour pickers.
 #include <QAbstractButton>
 
+#include "app/camera_room.h"
 #include "app/hints.h"
 #include "app/main_window.h"
 #include "app/program.h"
@@ -68,8 +69,9 @@ void MainWindow::persistJpgLimit(const QString& text) {
   keepQuickShotJpgLimit(program_.quickShot, store, text);
 }
 
-// The camera window follows the output size once there is a camera window to follow it.
-void MainWindow::fitCameraToOutput(SizeChange) {}
+void MainWindow::fitCameraToOutput(SizeChange change) {
+  cameraRoom_->fitToOutput(change);
+}
 
 void MainWindow::focusView() {
   viewCanvas_->setFocus();
@@ -129,6 +131,7 @@ void MainWindow::changeFrameColour(int page, const QColor& colour) {
   const int other = page == SizePanel::kPixelPage ? SizePanel::kDpiPage : SizePanel::kPixelPage;
   sizePanel_->page(other).framePicker->setColour(colour);
   frameController_->setColour(colour);
+  cameraRoom_->setFrameBarColour(colour);
   if (program_.document.present) viewCanvas_->setFocus();
 }
 

@@ -61,6 +61,16 @@ bool MainWindow::showLoadedPicture(const QString& path, LoadedPicture loaded) {
   return true;
 }
 
+void MainWindow::showPhoto(const QImage& photo) {
+  // Text typed for the old picture is dropped with it.
+  textEntry_->hide();
+  textEntry_->clear();
+  program_.document = {photo, true};
+  showPicture();
+  // The camera window stays in front for the next photo.
+  lower();
+}
+
 void MainWindow::releasePicture() {
   program_.document = ImageDocument();
   clearCanvases(program_.view);

@@ -17,6 +17,7 @@
 
 namespace veltrix {
 
+class CaptureDevice;
 class Clock;
 class Hotkeys;
 class Keyboard;
@@ -33,6 +34,7 @@ struct PlatformServices {
   Sound& sound;
   UrlOpener& urlOpener;
   Hotkeys& hotkeys;
+  CaptureDevice& captureDevice;
 };
 
 // Where the program keeps its files, taken from the process environment in main().

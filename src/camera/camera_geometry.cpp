@@ -40,6 +40,7 @@ QSize previewInside(QSize window, QSize corrections) {
 
 QSize previewAfterResize(QSize window, QSize lastWindow, QSize corrections, double aspect) {
   QSize preview = previewInside(window, corrections);
+  if (window == lastWindow) return preview;
   const int widthChange = std::abs(window.width() - lastWindow.width());
   const int heightChange = std::abs(window.height() - lastWindow.height());
   if (widthChange >= heightChange)

@@ -31,7 +31,8 @@ QSize windowSizeFor(QSize preview, QSize corrections);
 QSize previewInside(QSize window, QSize corrections);
 
 // After the user resized the window: the preview keeps the aspect, taking its width from the
-// window when the width changed at least as much as the height, else its height.
+// window when the width changed at least as much as the height, else its height. A window that
+// did not change keeps its preview as it is, so rounding never shaves a pixel off it.
 QSize previewAfterResize(QSize window, QSize lastWindow, QSize corrections, double aspect);
 
 // The preview after the output size changed in one dimension: it grows to hold the frame when

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/program.h"
+#include "fake_capture_device.h"
 #include "fake_clock.h"
 #include "fake_hotkeys.h"
 #include "fake_keyboard.h"
@@ -26,6 +27,7 @@ struct ProgramFixture {
   FakeSound sound;
   FakeUrlOpener urlOpener;
   FakeHotkeys hotkeys;
+  FakeCaptureDevice captureDevice;
 
   ProgramFixture() {
     QDir(root.path()).mkpath(QStringLiteral("program"));
@@ -40,7 +42,7 @@ struct ProgramFixture {
   }
 
   PlatformServices services() {
-    return {prompter, screen, clock, keyboard, sound, urlOpener, hotkeys};
+    return {prompter, screen, clock, keyboard, sound, urlOpener, hotkeys, captureDevice};
   }
 
   std::unique_ptr<Program> makeProgram() {

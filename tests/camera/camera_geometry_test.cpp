@@ -20,8 +20,8 @@ TEST(CameraGeometry, PreviewKeepsTheCameraAspectAndHoldsTheFrame) {
       {{413, 626}, 0.75, {874, 656}},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(previewSizeFor(c.output, c.aspect), c.preview) << c.output.width() << 'x'
-                                                             << c.output.height();
+    EXPECT_EQ(previewSizeFor(c.output, c.aspect), c.preview)
+        << c.output.width() << 'x' << c.output.height();
 }
 
 TEST(CameraGeometry, WindowAndPreviewSizesGoBothWays) {
@@ -37,6 +37,9 @@ TEST(CameraGeometry, AResizedWindowKeepsThePreviewAspect) {
   EXPECT_EQ(previewAfterResize(last + QSize(0, 90), last, corrections, 0.75), QSize(532, 399));
   // The right edge: the height follows the width.
   EXPECT_EQ(previewAfterResize(last + QSize(100, 10), last, corrections, 0.75), QSize(512, 384));
+  // Nothing changed: the preview stays, even where the aspect would round it another way.
+  const QSize wide = windowSizeFor({549, 309}, corrections);
+  EXPECT_EQ(previewAfterResize(wide, wide, corrections, 0.5625), QSize(549, 309));
 }
 
 TEST(CameraGeometry, APreviewGrowsWhenTheOutputNoLongerFits) {
@@ -89,8 +92,8 @@ TEST(CameraGeometry, DraggedFramesStayOnTheLivePicture) {
       {{-500, 100}, {500, 144}, {434 - 10 - 500 - 6, 100}},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(clampedFrame(c.wanted, group, c.output), c.kept) << c.wanted.x() << ','
-                                                                << c.wanted.y();
+    EXPECT_EQ(clampedFrame(c.wanted, group, c.output), c.kept)
+        << c.wanted.x() << ',' << c.wanted.y();
 }
 
 }  // namespace

@@ -1,0 +1,135 @@
+// The camera window opened from the main window, with a capture device double whose frames name
+// their own pixel coordinates.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QToolBar>
+
+#include "camera/camera_geometry.h"
+#include "camera/camera_window.h"
+#include "widgets/colour_picker.h"
+#include "window_fixture.h"
+
+namespace veltrix {
+namespace {
+
+using test::u;
+
+class CameraTest : public test::WindowTest {
+ protected:
+  void SetUp() override { start(); }
+
+  CameraWindow* openCamera() {
+    control<QToolBar>("工具条1")->actions().at(10)->trigger();
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      if (auto* camera = qobject_cast<CameraWindow*>(top); camera && camera->isVisible())
+        return camera;
+    }
+    ADD_FAILURE() << "no camera window";
+    return nullptr;
+  }
+
+  static QWidget* in(QWidget* camera, const char* name) {
+    return camera->findChild<QWidget*>(u(name));
+  }
+  static QString caption(QWidget* camera) {
+    return static_cast<QPushButton*>(in(camera, "拍照按钮"))->text();
+  }
+  QSize corrections() const {
+    return {program->shell.widthCorrection, program->shell.heightCorrection};
+  }
+};
+
+TEST_F(CameraTest, NoCameraShowsTheReasonsAndARetryThatConnectsInPlace) {
+  fixture.captureDevice.drivers = 0;
+  CameraWindow* camera = openCamera();
+  ASSERT_NE(camera, nullptr);
+  EXPECT_TRUE(program->camera.open);
+  EXPECT_EQ(caption(camera), u("重 试"));
+  EXPECT_FALSE(in(camera, "标签1")->isHidden());
+  EXPECT_EQ(static_cast<QLabel*>(in(camera, "标签1"))->text(), u("    无法连接摄像头哦"));
+  EXPECT_TRUE(static_cast<QLabel*>(in(camera, "标签2"))->text().startsWith(u("\n  1、")));
+  for (const char* hidden : {"视频设备1", "设备参数按钮", "视频格式按钮", "启用速拍选择框",
+                             "速拍设置按钮", "拍图上移按钮", "拍图框上标签"})
+    EXPECT_TRUE(in(camera, hidden)->isHidden()) << hidden;
+  const QSize before = camera->size();
+
+  fixture.captureDevice.drivers = 1;
+  static_cast<QPushButton*>(in(camera, "拍照按钮"))->click();
+  EXPECT_EQ(caption(camera), u("拍 照"));
+  EXPECT_TRUE(in(camera, "标签1")->isHidden());
+  EXPECT_FALSE(in(camera, "视频设备1")->isHidden());
+  EXPECT_FALSE(in(camera, "启用速拍选择框")->isHidden());
+  EXPECT_TRUE(fixture.captureDevice.previewing);
+  EXPECT_EQ(fixture.captureDevice.rateMs, 60);
+  EXPECT_EQ(camera->size(), before);
+}
+
+TEST_F(CameraTest, PreviewKeepsTheCameraAspectAndHoldsTheOutput) {
+  const struct {
+    const char* name;
+    QSize frames;
+    int preset;  // -1: the default output
+    QSize preview;
+  } cases[] = {
+      {"640 x 480, default output", {640, 480}, -1, {412, 309}},
+      {"1280 x 720 is wider", {1280, 720}, -1, {549, 309}},
+      {"student record output", {640, 480}, 2, {628, 471}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    start();
+    if (c.preset >= 0) choosePreset(c.preset);
+    fixture.captureDevice.size = c.frames;
+    CameraWindow* camera = openCamera();
+    ASSERT_NE(camera, nullptr);
+    EXPECT_DOUBLE_EQ(program->camera.aspect,
+                     static_cast<double>(c.frames.height()) / c.frames.width());
+    EXPECT_EQ(in(camera, "视频设备1")->size(), c.preview);
+    EXPECT_EQ(camera->size(), windowSizeFor(c.preview, corrections()));
+    camera->close();
+  }
+}
+
+TEST_F(CameraTest, TheOutputSizeChangingReshapesTheOpenWindow) {
+  CameraWindow* camera = openCamera();
+  ASSERT_NE(camera, nullptr);
+  choosePreset(2);
+  EXPECT_EQ(in(camera, "视频设备1")->size(), QSize(628, 471));
+  EXPECT_EQ(camera->size(), windowSizeFor({628, 471}, corrections()));
+}
+
+TEST_F(CameraTest, ASinglePhotoIsTheLivePictureAsShown) {
+  // Frames of the preview's own size are shown one to one, so the photo must equal them.
+  fixture.captureDevice.size = {412, 309};
+  CameraWindow* camera = openCamera();
+  ASSERT_NE(camera, nullptr);
+  fixture.captureDevice.pushFrame();
+  static_cast<QPushButton*>(in(camera, "拍照按钮"))->click();
+  ASSERT_TRUE(program->document.present);
+  EXPECT_EQ(program->document.picture,
+            test::FakeCaptureDevice::codedFrame({412, 309}).convertToFormat(QImage::Format_RGB32));
+  EXPECT_DOUBLE_EQ(program->view.zoom, 279.0 / 309);  // fitted to the 411 x 279 view
+  EXPECT_FALSE(control("横向滚动条")->isEnabled());
+}
+
+TEST_F(CameraTest, FrameBarsTakeTheFrameColourAndClosingLetsTheDeviceGo) {
+  auto* picker = control<ColourPicker>("像素法颜色选择器");
+  picker->setColour(QColor(255, 0, 0));
+  CameraWindow* camera = openCamera();
+  ASSERT_NE(camera, nullptr);
+  EXPECT_EQ(in(camera, "拍图框左标签")->palette().color(QPalette::Window), QColor(255, 0, 0));
+  picker->setColour(QColor(0, 0, 255));
+  EXPECT_EQ(in(camera, "拍图框右标签")->palette().color(QPalette::Window), QColor(0, 0, 255));
+  camera->close();
+  QApplication::processEvents();
+  EXPECT_FALSE(program->camera.open);
+  EXPECT_FALSE(fixture.captureDevice.previewing);
+  EXPECT_EQ(fixture.captureDevice.currentDriver(), 0);
+}
+
+}  // namespace
+}  // namespace veltrix
