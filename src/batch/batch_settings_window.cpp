@@ -15,6 +15,7 @@
 #include "platform/utf8.h"
 #include "settings/settings_keys.h"
 #include "widgets/choice_combo.h"
+#include "widgets/design_place.h"
 
 namespace veltrix {
 namespace {
@@ -22,13 +23,6 @@ namespace {
 using namespace batch_texts;
 
 const char* const kFormatValues[] = {".JPG", ".BMP", ".GIF", ".PNG"};
-
-template <typename Control>
-Control* place(Control* control, const char* name, QRect geometry) {
-  control->setObjectName(QString::fromUtf8(name));
-  control->setGeometry(geometry);
-  return control;
-}
 
 }  // namespace
 

@@ -13,6 +13,7 @@
 #include "platform/capture_device.h"
 #include "platform/utf8.h"
 #include "settings/number_rules.h"
+#include "widgets/design_place.h"
 
 namespace veltrix {
 namespace {
@@ -20,13 +21,6 @@ namespace {
 using namespace camera_texts;
 
 constexpr int kPreviewRateMs = 60;
-
-template <typename Control>
-Control* place(Control* control, const char* name, QRect geometry) {
-  control->setObjectName(QString::fromUtf8(name));
-  control->setGeometry(geometry);
-  return control;
-}
 
 }  // namespace
 
