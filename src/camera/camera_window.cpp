@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 
 #include "camera/camera_geometry.h"
@@ -13,6 +14,7 @@
 #include "platform/capture_device.h"
 #include "platform/utf8.h"
 #include "settings/number_rules.h"
+#include "widgets/button_repeat.h"
 #include "widgets/design_place.h"
 
 namespace veltrix {
@@ -71,6 +73,24 @@ CameraWindow::CameraWindow(CameraState& state, const OutputSpec& output,
       place(new QCheckBox(u8(kQuickShotBox), this), "启用速拍选择框", {7, 343, 137, 20});
   resize(575, 399);
 
+  // The frame moves a pixel at the press, then on from the tenth tick of 拍图时钟, as the main
+  // window's frame does; the bars drag it, held on the live picture.
+  moveRepeat_ = new ButtonRepeat(QStringLiteral("拍图时钟"), this);
+  const QPoint steps[] = {{0, -1}, {-1, 0}, {1, 0}, {0, 1}};
+  for (size_t i = 0; i < moveButtons_.size(); ++i) {
+    const QPoint step = steps[i];
+    connect(moveButtons_[i], &QPushButton::pressed, this, [this, step] {
+      moveRepeat_->press([this, step] {
+        moveFrame(step);
+        return true;
+      });
+    });
+    connect(moveButtons_[i], &QPushButton::released, this, [this] {
+      moveRepeat_->release();
+      photoButton_->setFocus();
+    });
+  }
+  for (QLabel* bar : bars_) bar->installEventFilter(this);
   connect(photoButton_, &QPushButton::clicked, this, &CameraWindow::photoButtonClicked);
   connect(formatButton_, &QPushButton::clicked, this, [this] { deviceDialog(true); });
   connect(deviceButton_, &QPushButton::clicked, this, [this] { deviceDialog(false); });
@@ -175,6 +195,37 @@ void CameraWindow::layoutFrame() {
   bars_[1]->setGeometry(bars.bottom);
   bars_[2]->setGeometry(bars.left);
   bars_[3]->setGeometry(bars.right);
+}
+
+void CameraWindow::moveFrame(QPoint by) {
+  state_.frameLeft += by.x();
+  state_.frameTop += by.y();
+  layoutFrame();
+}
+
+// The bar pressed keeps the mouse until it is let go, wherever it goes meanwhile.
+bool CameraWindow::eventFilter(QObject* watched, QEvent* event) {
+  const auto type = event->type();
+  if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
+      type != QEvent::MouseButtonRelease)
+    return QWidget::eventFilter(watched, event);
+  const auto* mouse = static_cast<QMouseEvent*>(event);
+  const QPoint at = mouse->globalPosition().toPoint();
+  if (type == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
+    dragging_ = true;
+    dragFrame_ = {state_.frameLeft, state_.frameTop};
+    dragMouse_ = at;
+  } else if (type == QEvent::MouseMove && dragging_) {
+    const QPoint frame = clampedFrame(dragFrame_ + at - dragMouse_, group_->size(),
+                                      {output_.pixelWidth, output_.pixelHeight});
+    state_.frameLeft = frame.x();
+    state_.frameTop = frame.y();
+    layoutFrame();
+  } else if (type == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton) {
+    dragging_ = false;
+    photoButton_->setFocus();
+  }
+  return true;
 }
 
 void CameraWindow::setFrameBarColour(const QColor& colour) {

@@ -16,6 +16,7 @@ class QPushButton;
 
 namespace veltrix {
 
+class ButtonRepeat;
 class CaptureDevice;
 class PreviewCanvas;
 struct QuickShotSettings;
@@ -56,6 +57,8 @@ class CameraWindow : public QWidget {
   void layoutFrame();
   void photoButtonClicked();
   void deviceDialog(bool format);
+  void moveFrame(QPoint by);
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
   CameraState& state_;
   const OutputSpec& output_;
@@ -74,8 +77,13 @@ class CameraWindow : public QWidget {
   std::array<QPushButton*, 4> moveButtons_{};  // up, left, right, down
   QPushButton* photoButton_;
   QCheckBox* quickShotBox_;
+  ButtonRepeat* moveRepeat_;
   bool connected_ = false;
   bool laying_ = false;
+  // A drag of the frame by one of its bars: where the frame and the mouse were at the press.
+  bool dragging_ = false;
+  QPoint dragFrame_;
+  QPoint dragMouse_;
 };
 
 }  // namespace veltrix

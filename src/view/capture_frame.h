@@ -44,8 +44,6 @@ struct CaptureFrame {
   QColor colour = kDefaultFrameColour;  // has no effect on the saved picture
   FrameDrag drag = FrameDrag::None;
   QPoint lastMouse;
-  MoveDirection moveDirection = MoveDirection::None;
-  int repeatTicks = 0;
 };
 
 // Centres a frame interior of the given size on the canvas centre.

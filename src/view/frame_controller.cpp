@@ -1,18 +1,14 @@
 #include "view/frame_controller.h"
 
-#include <QTimer>
-
 #include "view/frame_lines.h"
+#include "widgets/button_repeat.h"
 
 namespace veltrix {
 
 FrameController::FrameController(CaptureFrame& frame, OutputSpec& output,
                                  const ImageDocument& document, FrameHost& host, QObject* parent)
     : QObject(parent), frame_(frame), output_(output), document_(document), host_(host) {
-  repeatTimer_ = new QTimer(this);
-  repeatTimer_->setObjectName(QStringLiteral("截图时钟"));
-  repeatTimer_->setInterval(0);
-  connect(repeatTimer_, &QTimer::timeout, this, &FrameController::repeatMove);
+  moveRepeat_ = new ButtonRepeat(QStringLiteral("截图时钟"), this);
 }
 
 bool FrameController::press(QPoint at) {
@@ -106,27 +102,15 @@ void FrameController::pressMoveButton(MoveDirection direction) {
     host_.askForPicture();
     return;
   }
-  nudge(direction);
-  frame_.moveDirection = direction;
-  frame_.repeatTicks = 0;
-  repeatTimer_->start(kRepeatMs);
-}
-
-void FrameController::repeatMove() {
-  if (!document_.present) {
-    repeatTimer_->stop();
-    return;
-  }
-  ++frame_.repeatTicks;
-  if (frame_.repeatTicks >= kFirstRepeatTick && frame_.moveDirection != MoveDirection::None)
-    nudge(frame_.moveDirection);
+  moveRepeat_->press([this, direction] {
+    if (!document_.present) return false;
+    nudge(direction);
+    return true;
+  });
 }
 
 void FrameController::releaseMoveButton() {
-  frame_.moveDirection = MoveDirection::None;
-  frame_.repeatTicks = 0;
-  repeatTimer_->stop();
-  repeatTimer_->setInterval(0);
+  moveRepeat_->release();
 }
 
 void FrameController::setColour(const QColor& colour) {

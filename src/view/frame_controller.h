@@ -12,9 +12,9 @@
 #include "view/capture_frame.h"
 #include "view/image_document.h"
 
-class QTimer;
-
 namespace veltrix {
+
+class ButtonRepeat;
 
 class FrameHost {
  public:
@@ -35,10 +35,6 @@ class FrameHost {
 class FrameController : public QObject, public CanvasTool {
   Q_OBJECT
  public:
-  // The first repeated step of a held move button comes on this tick, then one a tick.
-  static constexpr int kFirstRepeatTick = 10;
-  static constexpr int kRepeatMs = 5;
-
   FrameController(CaptureFrame& frame, OutputSpec& output, const ImageDocument& document,
                   FrameHost& host, QObject* parent);
 
@@ -55,14 +51,13 @@ class FrameController : public QObject, public CanvasTool {
   void setColour(const QColor& colour);
 
  private:
-  void repeatMove();
   void dragEdge(QPoint at);
 
   CaptureFrame& frame_;
   OutputSpec& output_;
   const ImageDocument& document_;
   FrameHost& host_;
-  QTimer* repeatTimer_;
+  ButtonRepeat* moveRepeat_;
 };
 
 }  // namespace veltrix

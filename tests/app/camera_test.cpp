@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolBar>
 
 #include "camera/camera_geometry.h"
@@ -114,6 +115,48 @@ TEST_F(CameraTest, ASinglePhotoIsTheLivePictureAsShown) {
             test::FakeCaptureDevice::codedFrame({412, 309}).convertToFormat(QImage::Format_RGB32));
   EXPECT_DOUBLE_EQ(program->view.zoom, 279.0 / 309);  // fitted to the 411 x 279 view
   EXPECT_FALSE(control("横向滚动条")->isEnabled());
+}
+
+TEST_F(CameraTest, TheQuickShootFrameMovesByButtonAndDragsWithinThePicture) {
+  program->quickShot.quickMode = true;
+  CameraWindow* camera = openCamera();
+  ASSERT_NE(camera, nullptr);
+  const QSize output(160, 210);
+  const QPoint centre = centredFrame({412, 309}, output);
+  EXPECT_EQ(in(camera, "拍图画板")->geometry(), QRect(centre, output));
+  for (const char* shown : {"拍图框上标签", "拍图框右标签", "拍图上移按钮", "速拍设置按钮"})
+    EXPECT_FALSE(in(camera, shown)->isHidden()) << shown;
+  EXPECT_EQ(in(camera, "拍图框右标签")->geometry(), cameraFrameBars(centre, output).right);
+
+  // Held: one pixel at the press, none for nine ticks, then one a tick.
+  auto* right = static_cast<QPushButton*>(in(camera, "拍图右移按钮"));
+  auto* timer = camera->findChild<QTimer*>(u("拍图时钟"));
+  ASSERT_NE(timer, nullptr);
+  QTest::mousePress(right, Qt::LeftButton);
+  EXPECT_EQ(program->camera.frameLeft, centre.x() + 1);
+  for (int tick = 1; tick <= 9; ++tick) QMetaObject::invokeMethod(timer, "timeout");
+  EXPECT_EQ(program->camera.frameLeft, centre.x() + 1);
+  QMetaObject::invokeMethod(timer, "timeout");
+  QMetaObject::invokeMethod(timer, "timeout");
+  EXPECT_EQ(program->camera.frameLeft, centre.x() + 3);
+  QTest::mouseRelease(right, Qt::LeftButton);
+  EXPECT_FALSE(timer->isActive());
+
+  // A bar dragged far up and left stops the frame on the picture.
+  QWidget* bar = in(camera, "拍图框上标签");
+  QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(5, 5));
+  QMouseEvent away(QEvent::MouseMove, QPointF(-900, -900), bar->mapToGlobal(QPointF(-900, -900)),
+                   Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(bar, &away);
+  EXPECT_EQ(QPoint(program->camera.frameLeft, program->camera.frameTop), QPoint(11, 17));
+  QMouseEvent far(QEvent::MouseMove, QPointF(900, 900), bar->mapToGlobal(QPointF(900, 900)),
+                  Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(bar, &far);
+  EXPECT_EQ(QPoint(program->camera.frameLeft, program->camera.frameTop),
+            QPoint(434 - 10 - 160 - 6, 336 - 10 - 210 - 2));
+  QTest::mouseRelease(bar, Qt::LeftButton);
+  EXPECT_EQ(in(camera, "拍图画板")->geometry().topLeft(),
+            QPoint(program->camera.frameLeft, program->camera.frameTop));
 }
 
 TEST_F(CameraTest, FrameBarsTakeTheFrameColourAndClosingLetsTheDeviceGo) {
