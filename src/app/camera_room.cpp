@@ -14,8 +14,10 @@ CameraRoom::~CameraRoom() {
 
 void CameraRoom::open() {
   if (!camera_) {
-    camera_ = new CameraWindow(program_.camera, program_.output, program_.quickShot,
-                               program_.services.captureDevice, *this);
+    const PlatformServices& services = program_.services;
+    camera_ = new CameraWindow(
+        program_.camera, program_.output, program_.quickShot, services.captureDevice, *this,
+        {services.prompter, services.sound, services.clock, program_.shell.settingsFolder});
   }
   camera_->show();
   camera_->raise();

@@ -1,7 +1,10 @@
 #include "camera/camera_window.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMouseEvent>
@@ -12,7 +15,12 @@
 #include "camera/quick_shot_settings.h"
 #include "camera/texts.h"
 #include "platform/capture_device.h"
+#include "platform/clock.h"
+#include "platform/prompter.h"
+#include "platform/sound.h"
 #include "platform/utf8.h"
+#include "save/crop_save.h"
+#include "save/name_popup.h"
 #include "settings/number_rules.h"
 #include "widgets/button_repeat.h"
 #include "widgets/design_place.h"
@@ -24,17 +32,23 @@ using namespace camera_texts;
 
 constexpr int kPreviewRateMs = 60;
 
+QByteArray shutterSound() {
+  QFile clip(QStringLiteral(":/sounds/shutter.wav"));
+  return clip.open(QIODevice::ReadOnly) ? clip.readAll() : QByteArray();
+}
+
 }  // namespace
 
 CameraWindow::CameraWindow(CameraState& state, const OutputSpec& output,
                            const QuickShotSettings& quickShot, CaptureDevice& device,
-                           CameraHost& host)
+                           CameraHost& host, Services services)
     : QWidget(nullptr),
       state_(state),
       output_(output),
       quickShot_(quickShot),
       device_(device),
-      host_(host) {
+      host_(host),
+      services_(services) {
   setObjectName(QStringLiteral("CameraWindow"));
   setWindowTitle(u8(kTitle));
   setAttribute(Qt::WA_DeleteOnClose);
@@ -259,7 +273,45 @@ void CameraWindow::photoButtonClicked() {
     showConnected(device_.currentDriver() >= 1);
     return;
   }
-  if (!quickShot_.quickMode && !preview_->shown().isNull()) host_.takePhoto(preview_->shown());
+  if (preview_->shown().isNull()) return;
+  if (quickShot_.quickMode)
+    takeQuickShot();
+  else
+    host_.takePhoto(preview_->shown());
+}
+
+void CameraWindow::takeQuickShot() {
+  Prompter& prompter = services_.prompter;
+  const QString& folder = quickShot_.quickSaveFolder;
+  if (!QFileInfo(folder).isDir()) {
+    prompter.message(this, u8(kFolderNoticeTitle),
+                     u8(folder.isEmpty() ? kFolderNotSet : kFolderMissing), PromptIcon::None,
+                     PromptButtons::Ok);
+    return;
+  }
+  if (quickShot_.quickNamingRule == NamingRule::Spreadsheet) {
+    // The names come from a workbook, which has to be imported before a photo is taken.
+    prompter.message(this, u8(kQuestionTitle), u8(kWorkbookNeeded), PromptIcon::None,
+                     PromptButtons::YesNo);
+    return;
+  }
+  const NamingInputs inputs =
+      quickNamingInputs(quickShot_, services_.settingsFolder, services_.clock.now());
+  // The frame's inner rectangle on the live picture as shown: one output pixel a shown pixel.
+  const QRect inner(QPoint(state_.frameLeft, state_.frameTop) - kPreviewInGroup,
+                    QSize(output_.pixelWidth, output_.pixelHeight));
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const CropSaved saved =
+      saveCropByRule({preview_->shown(), inner, output_.jpgLimitKb, output_.dpi},
+                     quickShot_.quickNamingRule, inputs);
+  // The shutter tells the person the photo is kept: only a written one is.
+  if (saved.saved() && quickShot_.shutterSound) services_.sound.play(shutterSound());
+  QApplication::restoreOverrideCursor();
+  tellCropNotice(prompter, this, cropSaveNotice(saved, false));
+  if (saved.saved() && quickShot_.quickNamingRule == NamingRule::AskEveryTime) {
+    NamePopup popup(prompter, {false, inputs.folder, inputs.ext, saved.path}, this);
+    popup.exec();
+  }
 }
 
 void CameraWindow::closeEvent(QCloseEvent* event) {

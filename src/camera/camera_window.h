@@ -18,6 +18,9 @@ namespace veltrix {
 
 class ButtonRepeat;
 class CaptureDevice;
+class Clock;
+class Prompter;
+class Sound;
 class PreviewCanvas;
 struct QuickShotSettings;
 
@@ -36,8 +39,16 @@ class CameraHost {
 class CameraWindow : public QWidget {
   Q_OBJECT
  public:
+  // The services quick-shoot saves with.
+  struct Services {
+    Prompter& prompter;
+    Sound& sound;
+    Clock& clock;
+    const QString& settingsFolder;
+  };
+
   CameraWindow(CameraState& state, const OutputSpec& output, const QuickShotSettings& quickShot,
-               CaptureDevice& device, CameraHost& host);
+               CaptureDevice& device, CameraHost& host, Services services);
   ~CameraWindow() override;
 
   // The output size changed: the preview and the window follow it.
@@ -58,6 +69,8 @@ class CameraWindow : public QWidget {
   void photoButtonClicked();
   void deviceDialog(bool format);
   void moveFrame(QPoint by);
+  // Quick-shoot: the pixels inside the frame saved at once under the quick-shoot rule.
+  void takeQuickShot();
   bool eventFilter(QObject* watched, QEvent* event) override;
 
   CameraState& state_;
@@ -65,6 +78,7 @@ class CameraWindow : public QWidget {
   const QuickShotSettings& quickShot_;
   CaptureDevice& device_;
   CameraHost& host_;
+  Services services_;
   QGroupBox* group_;
   PreviewCanvas* preview_;
   QLabel* noCamera_;

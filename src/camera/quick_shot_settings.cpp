@@ -5,6 +5,17 @@
 
 namespace veltrix {
 
+NamingInputs quickNamingInputs(const QuickShotSettings& quick, const QString& settingsFolder,
+                               const QDateTime& now) {
+  NamingInputs inputs;
+  inputs.folder = quick.quickSaveFolder;
+  inputs.ext = quick.quickSaveFormat.toLower();
+  inputs.customPrefix = quick.quickCustomName;
+  inputs.settingsFolder = settingsFolder;
+  inputs.now = now;
+  return inputs;
+}
+
 void keepQuickShotJpgLimit(const QuickShotSettings& quick, const SettingsStore& store,
                            const QString& text) {
   if (quick.quickMode && quick.quickKeepSettings && quick.quickSaveFormat == u8(kDefaultSaveFormat))

@@ -20,4 +20,10 @@ inline constexpr const char* kLeft = "←";
 inline constexpr const char* kRight = "→";
 inline constexpr const char* kDown = "↓";
 
+inline constexpr const char* kFolderNoticeTitle = "提示：";
+inline constexpr const char* kFolderNotSet = "批量速拍图片保存目录尚未设置，请先设置。";
+inline constexpr const char* kFolderMissing = "批量速拍图片保存目录不存在，请重新设置。";
+inline constexpr const char* kWorkbookNeeded =
+    "当前批量命名方式需导入EXCEL文件，是否沿用此命名方式？";
+
 }  // namespace veltrix::camera_texts

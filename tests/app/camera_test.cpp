@@ -11,6 +11,7 @@
 
 #include "camera/camera_geometry.h"
 #include "camera/camera_window.h"
+#include "camera/quick_shot_settings.h"
 #include "widgets/colour_picker.h"
 #include "window_fixture.h"
 
@@ -157,6 +158,88 @@ TEST_F(CameraTest, TheQuickShootFrameMovesByButtonAndDragsWithinThePicture) {
   QTest::mouseRelease(bar, Qt::LeftButton);
   EXPECT_EQ(in(camera, "拍图画板")->geometry().topLeft(),
             QPoint(program->camera.frameLeft, program->camera.frameTop));
+}
+
+TEST_F(CameraTest, AQuickShotHoldsExactlyThePixelsInsideTheFrame) {
+  fixture.captureDevice.size = {412, 309};
+  QuickShotSettings& quick = program->quickShot;
+  quick.quickMode = true;
+  quick.quickSaveFolder = fixture.path(u("out"));
+  quick.quickSaveFormat = u(".PNG");
+  quick.quickNamingRule = NamingRule::Sequence;
+  quick.shutterSound = true;
+  CameraWindow* camera = openCamera();
+  ASSERT_NE(camera, nullptr);
+  fixture.captureDevice.pushFrame();
+  static_cast<QPushButton*>(in(camera, "拍照按钮"))->click();
+  const std::optional<QImage> saved = decodePictureFile(out(u("0001.png")));
+  ASSERT_TRUE(saved);
+  const QRect inner(QPoint(program->camera.frameLeft, program->camera.frameTop) - QPoint(10, 16),
+                    QSize(160, 210));
+  EXPECT_EQ(*saved, test::FakeCaptureDevice::codedFrame({412, 309}).copy(inner));
+  ASSERT_EQ(fixture.sound.played.size(), 1);
+  EXPECT_EQ(fixture.sound.played[0].size(), 50794);
+  EXPECT_FALSE(program->document.present);  // the main window's picture is not touched
+}
+
+TEST_F(CameraTest, QuickShotsAreNamedByTheirRuleWithALowerCaseExtension) {
+  const struct {
+    NamingRule rule;
+    QStringList names;  // after two photos in the same second
+  } cases[] = {
+      {NamingRule::TimeStamp, {u("2022-1-10 11-45-23.jpg"), u("2022-1-10 11-45-23—1.jpg")}},
+      {NamingRule::Sequence, {u("0001.jpg"), u("0002.jpg")}},
+      {NamingRule::CustomPrefix, {u("速拍0001.jpg"), u("速拍0002.jpg")}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.rule));
+    start();
+    QDir(out(QString())).removeRecursively();
+    QDir().mkpath(out(QString()));
+    QuickShotSettings& quick = program->quickShot;
+    quick.quickMode = true;
+    quick.quickSaveFolder = out(QString());
+    quick.quickNamingRule = c.rule;
+    quick.quickCustomName = u("速拍");
+    CameraWindow* camera = openCamera();
+    ASSERT_NE(camera, nullptr);
+    fixture.captureDevice.pushFrame();
+    for (int photo = 0; photo < 2; ++photo)
+      static_cast<QPushButton*>(in(camera, "拍照按钮"))->click();
+    QStringList names = QDir(out(QString())).entryList(QDir::Files);
+    names.sort();
+    QStringList expected = c.names;
+    expected.sort();
+    EXPECT_EQ(names, expected);
+    camera->close();
+  }
+}
+
+TEST_F(CameraTest, QuickShootWithoutASaveFolderSaysSoAndTakesNothing) {
+  const struct {
+    QString folder;
+    const char* message;
+  } cases[] = {
+      {QString(), "批量速拍图片保存目录尚未设置，请先设置。"},
+      {fixture.path(u("gone")), "批量速拍图片保存目录不存在，请重新设置。"},
+  };
+  for (const auto& c : cases) {
+    start();
+    program->quickShot.quickMode = true;
+    program->quickShot.quickSaveFolder = c.folder;
+    program->quickShot.shutterSound = true;
+    CameraWindow* camera = openCamera();
+    ASSERT_NE(camera, nullptr);
+    fixture.captureDevice.pushFrame();
+    fixture.prompter.records.clear();
+    fixture.sound.played.clear();
+    static_cast<QPushButton*>(in(camera, "拍照按钮"))->click();
+    ASSERT_EQ(fixture.prompter.messages().size(), 1u);
+    EXPECT_EQ(fixture.prompter.messages()[0].title, u("提示："));
+    EXPECT_EQ(fixture.prompter.messages()[0].text, u(c.message));
+    EXPECT_TRUE(fixture.sound.played.isEmpty());
+    camera->close();
+  }
 }
 
 TEST_F(CameraTest, FrameBarsTakeTheFrameColourAndClosingLetsTheDeviceGo) {
