@@ -9,15 +9,11 @@ namespace veltrix {
 
 NamingInputs batchNamingInputs(const BatchTask& batch, const QString& settingsFolder,
                                const QDateTime& now) {
-  NamingInputs inputs;
-  inputs.folder = batch.saveFolder;
-  inputs.ext = batch.saveFormat.toLower();
-  inputs.customPrefix = batch.customName;
+  NamingInputs inputs =
+      seriesNamingInputs(batch.saveFolder, batch.saveFormat, batch.customName, settingsFolder, now);
   inputs.sourceName = batch.pictureOrigin == PictureOrigin::FromTask
                           ? batch.currentName
                           : QFileInfo(batch.userPicturePath).fileName();
-  inputs.settingsFolder = settingsFolder;
-  inputs.now = now;
   return inputs;
 }
 

@@ -7,13 +7,8 @@ namespace veltrix {
 
 NamingInputs quickNamingInputs(const QuickShotSettings& quick, const QString& settingsFolder,
                                const QDateTime& now) {
-  NamingInputs inputs;
-  inputs.folder = quick.quickSaveFolder;
-  inputs.ext = quick.quickSaveFormat.toLower();
-  inputs.customPrefix = quick.quickCustomName;
-  inputs.settingsFolder = settingsFolder;
-  inputs.now = now;
-  return inputs;
+  return seriesNamingInputs(quick.quickSaveFolder, quick.quickSaveFormat, quick.quickCustomName,
+                            settingsFolder, now);
 }
 
 void keepQuickShotJpgLimit(const QuickShotSettings& quick, const SettingsStore& store,

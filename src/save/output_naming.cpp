@@ -90,6 +90,17 @@ QString temporaryPicturePath(const QString& settingsFolder, const QString& ext) 
   return settingsFolder + QStringLiteral("/临时C") + ext;
 }
 
+NamingInputs seriesNamingInputs(const QString& folder, const QString& format, const QString& prefix,
+                                const QString& settingsFolder, const QDateTime& now) {
+  NamingInputs inputs;
+  inputs.folder = folder;
+  inputs.ext = format.toLower();
+  inputs.customPrefix = prefix;
+  inputs.settingsFolder = settingsFolder;
+  inputs.now = now;
+  return inputs;
+}
+
 QString makeOutputName(NamingRule rule, const NamingInputs& in) {
   switch (rule) {
     case NamingRule::SameName:

@@ -47,6 +47,11 @@ struct NamingInputs {
   QDateTime now;
 };
 
+// The inputs of a series of pictures: its save folder, its stored format (any case) and custom
+// prefix, where a picture waits for its name, and the moment of the picture.
+NamingInputs seriesNamingInputs(const QString& folder, const QString& format, const QString& prefix,
+                                const QString& settingsFolder, const QDateTime& now);
+
 // The path a new picture is saved to under rule; empty for a value that is no rule.
 QString makeOutputName(NamingRule rule, const NamingInputs& in);
 
