@@ -40,7 +40,9 @@ bool writeBytesToFile(const QString& path, const QByteArray& bytes) {
   const QFileInfo existing(path);
   if (existing.exists() && !(existing.permissions() & QFileDevice::WriteOwner)) return false;
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
+  // Unbuffered, a write that stops short (a full disk, a size limit) says so at once; through
+  // the buffer a short write at the commit went unnoticed and a cut file was put in place.
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
   if (file.write(bytes) != bytes.size()) {
     file.cancelWriting();
     return false;

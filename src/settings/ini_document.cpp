@@ -237,8 +237,13 @@ QByteArray IniDocument::bytes() const {
 
 bool IniDocument::save() const {
   QSaveFile file(path_);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  file.write(bytes());
+  // Unbuffered, so that a write stopping short is seen and the old file stays.
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
+  const QByteArray whole = bytes();
+  if (file.write(whole) != whole.size()) {
+    file.cancelWriting();
+    return false;
+  }
   return file.commit();
 }
 

@@ -1,6 +1,9 @@
 // The camera window opened from the main window, with a capture device double whose frames name
 // their own pixel coordinates.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include <QAction>
 #include <QLabel>
@@ -240,6 +243,33 @@ TEST_F(CameraTest, QuickShootWithoutASaveFolderSaysSoAndTakesNothing) {
     EXPECT_TRUE(fixture.sound.played.isEmpty());
     camera->close();
   }
+}
+
+TEST_F(CameraTest, AQuickShotThatCannotBeWrittenIsNamedAndPlaysNoShutter) {
+  program->quickShot.quickMode = true;
+  program->quickShot.quickSaveFolder = fixture.path(u("out"));
+  program->quickShot.quickSaveFormat = u(".PNG");
+  program->quickShot.quickNamingRule = NamingRule::Sequence;
+  program->quickShot.shutterSound = true;
+  CameraWindow* camera = openCamera();
+  ASSERT_NE(camera, nullptr);
+  fixture.captureDevice.pushFrame();
+  // Past this size a write fails as on a full disk, without the signal that would end the test.
+  rlimit saved{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = saved;
+  small.rlim_cur = 16;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  static_cast<QPushButton*>(in(camera, "拍照按钮"))->click();
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previousHandler);
+  ASSERT_EQ(fixture.prompter.messages().size(), 1u);
+  EXPECT_EQ(fixture.prompter.messages()[0].text,
+            u("图片文件“") + QDir::toNativeSeparators(out(u("0001.png"))) +
+                u("”无法写入，请检查保存位置是否存在且可写。"));
+  EXPECT_TRUE(fixture.sound.played.isEmpty());
+  EXPECT_TRUE(QDir(out(QString())).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
 TEST_F(CameraTest, FrameBarsTakeTheFrameColourAndClosingLetsTheDeviceGo) {

@@ -189,8 +189,9 @@ TEST(WriteBytesToFile, AWriteThroughALinkReplacesItsTargetAndKeepsTheLink) {
 // A write that fails midway keeps the earlier file whole and leaves no partial file beside it.
 class FailingWrite : public testing::Test {
  protected:
-  void expectEarlierFileKept(const QString& folder, const QString& path) {
-    EXPECT_FALSE(writeBytesToFile(path, QByteArray(256 * 1024, 'n')));
+  void expectEarlierFileKept(const QString& folder, const QString& path,
+                             qsizetype size = 256 * 1024) {
+    EXPECT_FALSE(writeBytesToFile(path, QByteArray(size, 'n')));
     EXPECT_EQ(readBytes(path), "earlier");
     EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList{QFileInfo(path).fileName()});
@@ -218,6 +219,10 @@ TEST_F(FailingWrite, FileSizeLimitStopsTheWrite) {
   small.rlim_cur = 64 * 1024;
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
   expectEarlierFileKept(dir.path(), path);
+  // A small file goes through no buffer either: a write cut at the limit is no success.
+  small.rlim_cur = 16;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  expectEarlierFileKept(dir.path(), path, 500);
   setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, previousHandler);
 }
