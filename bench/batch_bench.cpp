@@ -68,9 +68,8 @@ class ViewHost final : public BatchHost {
   void setIndicator(bool) override {}
   void focusView() override {}
   void openSettingsWindow() override {}
-  bool applyStoredSize(int, int, int, float, float) override { return true; }
+  void restoreKeptSize(bool) override {}
   QString jpgLimitText() const override { return {}; }
-  void showJpgLimit(const QString&) override {}
   QStringList sizeTexts() const override { return {}; }
 
   const FrameLines kFrame{QRect(125, 34, 160, 210), QColor(255, 255, 0)};

@@ -8,12 +8,14 @@
 #include "app/status_bar.h"
 #include "app/texts.h"
 #include "batch/batch_settings_window.h"
+#include "output/kept_size.h"
 #include "output/size_controller.h"
 #include "platform/clock.h"
 #include "platform/prompter.h"
 #include "platform/sound.h"
 #include "platform/utf8.h"
 #include "save/name_popup.h"
+#include "settings/settings_keys.h"
 
 namespace veltrix {
 namespace {
@@ -108,17 +110,13 @@ void BatchRoom::openSettingsWindow() {
   settings.exec();
 }
 
-bool BatchRoom::applyStoredSize(int width, int height, int dpi, float mmWidth, float mmHeight) {
-  sizes_.selectCustom();
-  return sizes_.applyOutputSize(width, height, dpi, mmWidth, mmHeight);
+void BatchRoom::restoreKeptSize(bool jpg) {
+  veltrix::restoreKeptSize(sizes_, program_.output, SettingsStore(program_.shell.settingsFile),
+                           u8(kBatchSection), jpg);
 }
 
 QString BatchRoom::jpgLimitText() const {
   return sizes_.jpgLimitText();
-}
-
-void BatchRoom::showJpgLimit(const QString& text) {
-  sizes_.showJpgLimit(text);
 }
 
 QStringList BatchRoom::sizeTexts() const {

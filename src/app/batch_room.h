@@ -33,9 +33,8 @@ class BatchRoom final : public BatchHost {
   void setIndicator(bool on) override;
   void focusView() override;
   void openSettingsWindow() override;
-  bool applyStoredSize(int width, int height, int dpi, float mmWidth, float mmHeight) override;
+  void restoreKeptSize(bool jpg) override;
   QString jpgLimitText() const override;
-  void showJpgLimit(const QString& text) override;
   QStringList sizeTexts() const override;
 
  private:

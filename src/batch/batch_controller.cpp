@@ -5,10 +5,8 @@
 #include "batch/folder_scan.h"
 #include "batch/task_file.h"
 #include "batch/texts.h"
-#include "output/output_size.h"
 #include "platform/prompter.h"
 #include "platform/utf8.h"
-#include "settings/number_rules.h"
 #include "settings/settings_keys.h"
 #include "settings/settings_store.h"
 
@@ -160,31 +158,6 @@ bool BatchController::checkFolder(const QString& folder) {
   return false;
 }
 
-// The stored output size of the batch, as its texts were kept; a size kept without its DPI
-// takes the DPI of now, with the millimetres worked out from the pixels.
-void BatchController::takeStoredSize() {
-  const SettingsStore store(settingsFile());
-  const auto stored = [&store](const char* key) { return store.read(u8(kBatchSection), u8(key)); };
-  const int width = truncToInt(leadingNumber(stored(kPixelWidthKey)));
-  const int height = truncToInt(leadingNumber(stored(kPixelHeightKey)));
-  int dpi = truncToInt(leadingNumber(stored(kDpiKey)));
-  auto mmWidth = static_cast<float>(leadingNumber(stored(kMillimetreWidthKey)));
-  auto mmHeight = static_cast<float>(leadingNumber(stored(kMillimetreHeightKey)));
-  if (stored(kDpiKey).isEmpty()) {
-    dpi = output_.dpi;
-    mmWidth = pixelsToMm(width, dpi);
-    mmHeight = pixelsToMm(height, dpi);
-  }
-  if (batch_.saveFormat == u8(kDefaultSaveFormat)) {
-    const QString limit = stored(kJpgSizeKey);
-    if (leadingNumber(limit) <= kNumberTolerance)
-      store.write(u8(kBatchSection), u8(kJpgSizeKey), host_.jpgLimitText());
-    else
-      host_.showJpgLimit(limit);
-  }
-  host_.applyStoredSize(width, height, dpi, mmWidth, mmHeight);
-}
-
 void BatchController::resumeBatch() {
   if (!batch_.keepSettings) {
     host_.openSettingsWindow();
@@ -196,7 +169,7 @@ void BatchController::resumeBatch() {
     return;
   }
   batch_.active = true;
-  takeStoredSize();
+  host_.restoreKeptSize(batch_.saveFormat == u8(kDefaultSaveFormat));
   if (!checkFolder(batch_.sourceFolder) || !checkFolder(batch_.saveFolder)) return;
   if (!batch_.keysRegistered) registerNavigationKeys();
   if (const std::optional<TaskFile> task = TaskFile::load(taskPath()))

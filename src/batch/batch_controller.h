@@ -31,12 +31,11 @@ class BatchHost {
   virtual void setIndicator(bool on) = 0;
   virtual void focusView() = 0;
   virtual void openSettingsWindow() = 0;
-  // A resumed batch takes its stored output size as an applied size: custom, fitted to the
-  // screen; false when the screen refuses it.
-  virtual bool applyStoredSize(int width, int height, int dpi, float mmWidth, float mmHeight) = 0;
-  // The JPG size target as its box shows it, and a stored one put into the boxes and taken.
+  // A resumed batch takes back the output size its settings section kept, with the JPG target
+  // when it saves JPG.
+  virtual void restoreKeptSize(bool jpg) = 0;
+  // The JPG size target as its box shows it.
   virtual QString jpgLimitText() const = 0;
-  virtual void showJpgLimit(const QString& text) = 0;
   // The texts of the five size boxes: pixel width and height, millimetre width and height, DPI.
   virtual QStringList sizeTexts() const = 0;
 };
@@ -68,7 +67,6 @@ class BatchController {
   QString settingsFile() const;
   void buildTask();
   bool checkFolder(const QString& folder);
-  void takeStoredSize();
   void switchOff();
 
   BatchTask& batch_;

@@ -7,15 +7,11 @@
 #include <algorithm>
 
 #include "platform/utf8.h"
-#include "settings/ini_document.h"
+#include "save/series_form.h"
 #include "settings/settings_keys.h"
+#include "settings/settings_store.h"
 
 namespace veltrix {
-
-QString keptFolder(QString folder) {
-  if (folder.size() > 1 && (folder.endsWith(u'/') || folder.endsWith(u'\\'))) folder.chop(1);
-  return folder;
-}
 
 bool sameFolder(const QString& a, const QString& b) {
   struct stat first {};
@@ -30,43 +26,33 @@ FormRefusal checkBatchSettings(const BatchSettingsForm& form, NamingRule rule) {
     return FormRefusal::SourceMissing;
   if (form.saveFolder.isEmpty() || !QFileInfo(form.saveFolder).isDir())
     return FormRefusal::SaveMissing;
-  QString prefix = form.customText;
-  if (rule == NamingRule::CustomPrefix && prefix.remove(u' ').isEmpty())
-    return FormRefusal::CustomEmpty;
+  if (customPrefixMissing(rule, form.customText)) return FormRefusal::CustomEmpty;
   if (sameFolder(form.sourceFolder, form.saveFolder)) return FormRefusal::SameFolder;
   return FormRefusal::None;
 }
 
 void writeBatchSettings(const QString& settingsFile, const BatchTask& batch,
                         const QStringList& sizeTexts, const QString& jpgText) {
-  std::optional<IniDocument> settings = IniDocument::load(settingsFile);
-  if (!settings) return;
   const bool keep = batch.keepSettings;
   const auto rule = std::find(kBatchRules.begin(), kBatchRules.end(), batch.namingRule);
   const bool jpg = batch.saveFormat == u8(kDefaultSaveFormat);
-  const QString values[] = {
-      QString::number(rule - kBatchRules.begin()),
-      batch.customName,
-      batch.saveFormat,
-      batch.saveFolder,
-      batch.sourceFolder,
-      batch.cropSound ? u8(kFlagTrue) : QString(),
-      u8(kFlagTrue),
-      sizeTexts.value(0),
-      sizeTexts.value(1),
-      sizeTexts.value(2),
-      sizeTexts.value(3),
-      sizeTexts.value(4),
-      jpg ? jpgText : QString(),
+  const auto kept = [keep](const QString& text) { return keep ? text : QString(); };
+  const SettingsStore::KeyText keys[] = {
+      {kNamingRuleKey, kept(QString::number(rule - kBatchRules.begin()))},
+      {kCustomNameKey, kept(batch.customName)},
+      {kSaveFormatKey, kept(batch.saveFormat)},
+      {kSaveFolderKey, kept(batch.saveFolder)},
+      {kSourceFolderKey, kept(batch.sourceFolder)},
+      {kCropSoundKey, kept(batch.cropSound ? u8(kFlagTrue) : QString())},
+      {kKeepSettingsKey, kept(u8(kFlagTrue))},
+      {kPixelWidthKey, kept(sizeTexts.value(0))},
+      {kPixelHeightKey, kept(sizeTexts.value(1))},
+      {kMillimetreWidthKey, kept(sizeTexts.value(2))},
+      {kMillimetreHeightKey, kept(sizeTexts.value(3))},
+      {kDpiKey, kept(sizeTexts.value(4))},
+      {kJpgSizeKey, kept(jpg ? jpgText : QString())},
   };
-  const char* keys[] = {kNamingRuleKey,   kCustomNameKey,      kSaveFormatKey,       kSaveFolderKey,
-                        kSourceFolderKey, kCropSoundKey,       kKeepSettingsKey,     kPixelWidthKey,
-                        kPixelHeightKey,  kMillimetreWidthKey, kMillimetreHeightKey, kDpiKey,
-                        kJpgSizeKey};
-  static_assert(std::size(keys) == std::size(values));
-  for (size_t i = 0; i < std::size(keys); ++i)
-    settings->set(u8(kBatchSection), u8(keys[i]), keep ? values[i] : QString());
-  settings->save();
+  SettingsStore(settingsFile).write(u8(kBatchSection), keys);
 }
 
 }  // namespace veltrix

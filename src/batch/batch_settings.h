@@ -22,9 +22,6 @@ enum class FormRefusal { None, SourceMissing, SaveMissing, CustomEmpty, SameFold
 // spelt (a link, "//", a trailing "/"), so that crops never replace the photos they came from.
 FormRefusal checkBatchSettings(const BatchSettingsForm& form, NamingRule rule);
 
-// A folder as the batch keeps it: without one trailing separator.
-QString keptFolder(QString folder);
-
 // Whether two paths name the same existing folder: the same device and inode.
 bool sameFolder(const QString& a, const QString& b);
 

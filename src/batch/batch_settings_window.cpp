@@ -13,18 +13,13 @@
 #include "batch/texts.h"
 #include "platform/prompter.h"
 #include "platform/utf8.h"
+#include "save/series_form.h"
 #include "settings/settings_keys.h"
-#include "widgets/choice_combo.h"
 #include "widgets/design_place.h"
 
 namespace veltrix {
-namespace {
 
 using namespace batch_texts;
-
-const char* const kFormatValues[] = {".JPG", ".BMP", ".GIF", ".PNG"};
-
-}  // namespace
 
 BatchSettingsWindow::BatchSettingsWindow(BatchTask& batch, BatchController& controller,
                                          BatchHost& host, Prompter& prompter,
@@ -49,9 +44,10 @@ BatchSettingsWindow::BatchSettingsWindow(BatchTask& batch, BatchController& cont
   auto* browseSave =
       place(new QPushButton(u8(kBrowseSave), this), "浏览批截保存目录按钮", {362, 48, 94, 24});
   place(new QLabel(u8(kFormatLabel), this), "标签3", {10, 84, 80, 24});
-  formatList_ = place(new QComboBox(this), "批截格式组合框", {90, 84, 368, 22});
+  formatList_ = place(new SaveFormatList(this), "批截格式组合框", {90, 84, 368, 22});
   place(new QLabel(u8(kRuleLabel), this), "标签2", {10, 120, 80, 24});
-  ruleList_ = place(new ChoiceCombo(this), "批截命名方式组合框", {90, 120, 368, 22});
+  ruleList_ = place(new NamingRuleList(kBatchRules, kBatchNamingRules, this), "批截命名方式组合框",
+                    {90, 120, 368, 22});
   cropSoundBox_ = place(new QCheckBox(u8(kCropSoundBox), this), "裁切声选择框", {64, 156, 144, 24});
   keepBox_ =
       place(new QCheckBox(u8(kKeepSettingsBox), this), "保存批截设置选择框", {232, 156, 180, 24});
@@ -67,23 +63,15 @@ BatchSettingsWindow::BatchSettingsWindow(BatchTask& batch, BatchController& cont
   if (!batch_.sourceFolder.isEmpty()) sourceBox_->setText(batch_.sourceFolder + u'/');
   if (!batch_.saveFolder.isEmpty()) saveBox_->setText(batch_.saveFolder + u'/');
 
-  for (const char* format : kFormats) formatList_->addItem(u8(format));
-  const auto format = std::find_if(std::begin(kFormatValues), std::end(kFormatValues),
-                                   [this](const char* f) { return batch_.saveFormat == u8(f); });
-  if (format == std::end(kFormatValues)) batch_.saveFormat = u8(kDefaultSaveFormat);
-  formatList_->setCurrentIndex(
-      format == std::end(kFormatValues) ? 0 : static_cast<int>(format - std::begin(kFormatValues)));
-
-  for (const char* rule : kBatchNamingRules) ruleList_->addItem(u8(rule));
-  const auto rule = std::find(kBatchRules.begin(), kBatchRules.end(), batch_.namingRule);
-  ruleList_->setCurrentIndex(static_cast<int>(rule - kBatchRules.begin()));
+  formatList_->select(batch_.saveFormat);
+  ruleList_->select(batch_.namingRule);
   cropSoundBox_->setChecked(batch_.cropSound);
   keepBox_->setChecked(batch_.keepSettings);
 
-  connect(formatList_, &QComboBox::activated, this, &BatchSettingsWindow::chooseFormat);
-  connect(ruleList_, &QComboBox::activated, this, &BatchSettingsWindow::chooseRule);
-  connect(ruleList_, &ChoiceCombo::aboutToChoose, this,
-          [this] { styleRuleList(ruleList_->currentIndex()); });
+  connect(formatList_, &QComboBox::activated, this,
+          [this](int index) { batch_.saveFormat = SaveFormatList::formatAt(index); });
+  connect(ruleList_, &NamingRuleList::ruleChosen, this,
+          [this](NamingRule rule) { batch_.namingRule = rule; });
   connect(cropSoundBox_, &QCheckBox::clicked, this, [this](bool on) { batch_.cropSound = on; });
   connect(browseSource, &QPushButton::clicked, this,
           [this] { sourceBox_->setText(prompter_.browseFolder(this, u8(kBrowseSourceTitle))); });
@@ -93,32 +81,14 @@ BatchSettingsWindow::BatchSettingsWindow(BatchTask& batch, BatchController& cont
   sourceBox_->setFocus();
 }
 
-void BatchSettingsWindow::chooseFormat(int index) {
-  batch_.saveFormat = u8(index >= 0 && index < 4 ? kFormatValues[index] : kDefaultSaveFormat);
-}
-
-void BatchSettingsWindow::chooseRule(int index) {
-  if (index < 0 || index >= static_cast<int>(kBatchRules.size())) return;
-  batch_.namingRule = kBatchRules[static_cast<size_t>(index)];
-  styleRuleList(index);
-}
-
-void BatchSettingsWindow::styleRuleList(int index) {
-  const bool custom =
-      kBatchRules[static_cast<size_t>(std::max(index, 0))] == NamingRule::CustomPrefix;
-  ruleList_->setEditable(custom);
-  if (custom) ruleList_->setEditText(QString());
-}
-
 bool BatchSettingsWindow::refuse(const char* text) {
   prompter_.message(this, u8(kRefusalTitle), u8(text), PromptIcon::Information, PromptButtons::Ok);
   return false;
 }
 
 void BatchSettingsWindow::confirm() {
-  const bool custom = batch_.namingRule == NamingRule::CustomPrefix;
   const BatchSettingsForm form{sourceBox_->text(), saveBox_->text(),
-                               custom ? ruleList_->currentText() : QString()};
+                               ruleList_->customText(batch_.customName)};
   switch (checkBatchSettings(form, batch_.namingRule)) {
     case FormRefusal::SourceMissing:
       refuse(kSourceMissing);
@@ -141,7 +111,7 @@ void BatchSettingsWindow::confirm() {
   }
   batch_.sourceFolder = keptFolder(form.sourceFolder);
   batch_.saveFolder = keptFolder(form.saveFolder);
-  batch_.customName = custom ? form.customText.trimmed() : QString();
+  batch_.customName = form.customText.trimmed();
   batch_.keepSettings = keepBox_->isChecked();
   writeBatchSettings(settingsFolder_ + u'/' + u8(kSettingsFileName), batch_, host_.sizeTexts(),
                      host_.jpgLimitText());

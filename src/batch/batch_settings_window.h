@@ -6,15 +6,15 @@
 #include <QDialog>
 
 class QCheckBox;
-class QComboBox;
 class QLineEdit;
 
 namespace veltrix {
 
 class BatchController;
 class BatchHost;
-class ChoiceCombo;
+class NamingRuleList;
 class Prompter;
+class SaveFormatList;
 struct BatchTask;
 
 class BatchSettingsWindow : public QDialog {
@@ -30,10 +30,6 @@ class BatchSettingsWindow : public QDialog {
   void done(int result) override;
 
  private:
-  void chooseFormat(int index);
-  void chooseRule(int index);
-  // The custom rule takes its prefix in the list's own edit field; the others show their text.
-  void styleRuleList(int index);
   void confirm();
   bool refuse(const char* text);
 
@@ -44,8 +40,8 @@ class BatchSettingsWindow : public QDialog {
   const QString& settingsFolder_;
   QLineEdit* sourceBox_;
   QLineEdit* saveBox_;
-  QComboBox* formatList_;
-  ChoiceCombo* ruleList_;
+  SaveFormatList* formatList_;
+  NamingRuleList* ruleList_;
   QCheckBox* cropSoundBox_;
   QCheckBox* keepBox_;
 };

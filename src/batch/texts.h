@@ -31,7 +31,6 @@ inline constexpr const char* kBrowseSource = "浏览待截图目录";
 inline constexpr const char* kSaveLabel = "图片保存目录";
 inline constexpr const char* kBrowseSave = "新建、浏览目录";
 inline constexpr const char* kFormatLabel = "图片保存格式";
-inline constexpr const char* kFormats[] = {" *.JPG", " *.BMP", " *.GIF", " *.PNG"};
 inline constexpr const char* kRuleLabel = "图片命名方式";
 inline constexpr const char* kCropSoundBox = "截图时发出裁切声";
 inline constexpr const char* kKeepSettingsBox = "保存上述设置供下次使用";

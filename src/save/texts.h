@@ -14,6 +14,7 @@ inline constexpr const char* kUnknownSaveType =
     "本软件只能保存bmp、jpg、jpeg、gif、png五类图片文件，请更改文件扩展名。";
 inline constexpr const char* kUnknownBatchFormat =
     "批量截图的保存格式不是bmp、jpg、gif、png之一，请在批量截图设置中重新选择保存格式。";
+inline constexpr const char* kFormatItems[] = {" *.JPG", " *.BMP", " *.GIF", " *.PNG"};
 inline constexpr const char* kNoPictureMade = "截图未能转换成图片文件，没有保存任何文件。";
 inline constexpr const char* kCannotWriteBefore = "图片文件“";
 inline constexpr const char* kCannotWriteAfter = "”无法写入，请检查保存位置是否存在且可写。";

@@ -3,6 +3,8 @@
 
 #include <utility>
 
+#include "platform/utf8.h"
+#include "settings/ini_document.h"
 #include "settings/ini_file.h"
 
 namespace veltrix {
@@ -15,6 +17,13 @@ QString SettingsStore::read(const QString& section, const QString& key) const {
 
 void SettingsStore::write(const QString& section, const QString& key, const QString& value) const {
   iniWrite(file_, section, key, value);
+}
+
+void SettingsStore::write(const QString& section, std::span<const KeyText> keys) const {
+  std::optional<IniDocument> settings = IniDocument::load(file_);
+  if (!settings) return;
+  for (const KeyText& key : keys) settings->set(section, u8(key.key), key.text);
+  settings->save();
 }
 
 }  // namespace veltrix

@@ -1,7 +1,9 @@
-// The program's settings file: one INI file, read and written a key at a time.
+// The program's settings file: one INI file, read and written a key at a time, or a section's
+// keys at once.
 #pragma once
 
 #include <QString>
+#include <span>
 
 namespace veltrix {
 
@@ -16,6 +18,14 @@ class SettingsStore {
 
   // Settings are a convenience: a failed write is not reported and changes nothing.
   void write(const QString& section, const QString& key, const QString& value) const;
+
+  // Keys of one section written in one pass, in this order, with the bytes the same one-key
+  // writes would have left.
+  struct KeyText {
+    const char* key;
+    QString text;
+  };
+  void write(const QString& section, std::span<const KeyText> keys) const;
 
  private:
   QString file_;
