@@ -68,6 +68,7 @@ class ViewHost final : public BatchHost {
   void setIndicator(bool) override {}
   void focusView() override {}
   void openSettingsWindow() override {}
+  void closeCamera() override {}
   void restoreKeptSize(bool) override {}
   QString jpgLimitText() const override { return {}; }
   QStringList sizeTexts() const override { return {}; }

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFile>
 
+#include "app/camera_room.h"
 #include "app/main_window.h"
 #include "app/program.h"
 #include "app/status_bar.h"
@@ -28,11 +29,12 @@ QByteArray cropSound() {
 }  // namespace
 
 BatchRoom::BatchRoom(Program& program, MainWindow& window, SizeController& sizes,
-                     StatusBar& statusBar)
+                     StatusBar& statusBar, CameraRoom& camera)
     : program_(program),
       window_(window),
       sizes_(sizes),
       statusBar_(statusBar),
+      camera_(camera),
       controller_(program.batch, program.output, program.services.hotkeys,
                   program.services.prompter, *this, &window, program.shell.settingsFolder) {}
 
@@ -108,6 +110,10 @@ void BatchRoom::openSettingsWindow() {
   BatchSettingsWindow settings(program_.batch, controller_, *this, program_.services.prompter,
                                program_.shell.settingsFolder, &window_);
   settings.exec();
+}
+
+void BatchRoom::closeCamera() {
+  camera_.close();
 }
 
 void BatchRoom::restoreKeptSize(bool jpg) {

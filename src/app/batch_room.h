@@ -8,6 +8,7 @@
 
 namespace veltrix {
 
+class CameraRoom;
 class MainWindow;
 class Program;
 class SizeController;
@@ -15,7 +16,8 @@ class StatusBar;
 
 class BatchRoom final : public BatchHost {
  public:
-  BatchRoom(Program& program, MainWindow& window, SizeController& sizes, StatusBar& statusBar);
+  BatchRoom(Program& program, MainWindow& window, SizeController& sizes, StatusBar& statusBar,
+            CameraRoom& camera);
 
   BatchController& controller() { return controller_; }
 
@@ -33,6 +35,7 @@ class BatchRoom final : public BatchHost {
   void setIndicator(bool on) override;
   void focusView() override;
   void openSettingsWindow() override;
+  void closeCamera() override;
   void restoreKeptSize(bool jpg) override;
   QString jpgLimitText() const override;
   QStringList sizeTexts() const override;
@@ -42,6 +45,7 @@ class BatchRoom final : public BatchHost {
   MainWindow& window_;
   SizeController& sizes_;
   StatusBar& statusBar_;
+  CameraRoom& camera_;
   BatchController controller_;
   PicturePrefetch prefetch_;
 };

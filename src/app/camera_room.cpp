@@ -2,10 +2,15 @@
 
 #include "app/main_window.h"
 #include "app/program.h"
+#include "output/kept_size.h"
+#include "output/size_controller.h"
+#include "platform/utf8.h"
+#include "settings/settings_keys.h"
 
 namespace veltrix {
 
-CameraRoom::CameraRoom(Program& program, MainWindow& window) : program_(program), window_(window) {}
+CameraRoom::CameraRoom(Program& program, MainWindow& window, SizeController& sizes)
+    : program_(program), window_(window), sizes_(sizes) {}
 
 // The camera window has no owner, so it goes with the main window by hand.
 CameraRoom::~CameraRoom() {
@@ -22,6 +27,11 @@ void CameraRoom::open() {
   camera_->show();
   camera_->raise();
   camera_->activateWindow();
+}
+
+void CameraRoom::close() {
+  if (camera_) camera_->close();
+  program_.quickShot.quickMode = false;
 }
 
 void CameraRoom::fitToOutput(SizeChange change) {
@@ -46,6 +56,19 @@ QColor CameraRoom::frameColour() const {
 
 void CameraRoom::takePhoto(const QImage& photo) {
   window_.showPhoto(photo);
+}
+
+QStringList CameraRoom::sizeTexts() const {
+  return sizes_.sizeTexts();
+}
+
+QString CameraRoom::jpgLimitText() const {
+  return sizes_.jpgLimitText();
+}
+
+void CameraRoom::restoreKeptSize(bool jpg) {
+  veltrix::restoreKeptSize(sizes_, program_.output, SettingsStore(program_.shell.settingsFile),
+                           u8(kQuickShotSection), jpg);
 }
 
 }  // namespace veltrix

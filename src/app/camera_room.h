@@ -10,14 +10,17 @@ namespace veltrix {
 
 class MainWindow;
 class Program;
+class SizeController;
 
 class CameraRoom final : public CameraHost {
  public:
-  CameraRoom(Program& program, MainWindow& window);
+  CameraRoom(Program& program, MainWindow& window, SizeController& sizes);
   ~CameraRoom() override;
 
   // Opens the camera window, or brings it forward when it is open.
   void open();
+  // Leaves the camera for batch cropping: its window closes and quick-shoot mode ends.
+  void close();
   void fitToOutput(SizeChange change);
   void setFrameBarColour(const QColor& colour);
 
@@ -25,10 +28,14 @@ class CameraRoom final : public CameraHost {
   QPoint mainWindowTopLeft() const override;
   QColor frameColour() const override;
   void takePhoto(const QImage& photo) override;
+  QStringList sizeTexts() const override;
+  QString jpgLimitText() const override;
+  void restoreKeptSize(bool jpg) override;
 
  private:
   Program& program_;
   MainWindow& window_;
+  SizeController& sizes_;
   QPointer<CameraWindow> camera_;
 };
 

@@ -101,8 +101,9 @@ MainWindow::MainWindow(Program& program) : QWidget(nullptr), program_(program) {
   statusBar_->setMouseTracking(true);
   for (QWidget* part : statusBar_->findChildren<QWidget*>()) part->setMouseTracking(true);
   statusBar_->installEventFilter(this);
-  batchRoom_ = std::make_unique<BatchRoom>(program_, *this, *sizeController_, *statusBar_);
-  cameraRoom_ = std::make_unique<CameraRoom>(program_, *this);
+  cameraRoom_ = std::make_unique<CameraRoom>(program_, *this, *sizeController_);
+  batchRoom_ =
+      std::make_unique<BatchRoom>(program_, *this, *sizeController_, *statusBar_, *cameraRoom_);
 
   move(50, 50);
   resize(594, 414);

@@ -159,6 +159,7 @@ bool BatchController::checkFolder(const QString& folder) {
 }
 
 void BatchController::resumeBatch() {
+  host_.closeCamera();
   if (!batch_.keepSettings) {
     host_.openSettingsWindow();
     return;

@@ -31,6 +31,8 @@ class BatchHost {
   virtual void setIndicator(bool on) = 0;
   virtual void focusView() = 0;
   virtual void openSettingsWindow() = 0;
+  // A batch takes over from the camera: its window closes and quick-shoot mode ends.
+  virtual void closeCamera() = 0;
   // A resumed batch takes back the output size its settings section kept, with the JPG target
   // when it saves JPG.
   virtual void restoreKeptSize(bool jpg) = 0;

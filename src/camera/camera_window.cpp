@@ -3,8 +3,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFile>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMouseEvent>
@@ -13,15 +11,12 @@
 #include "camera/camera_geometry.h"
 #include "camera/preview_canvas.h"
 #include "camera/quick_shot_settings.h"
+#include "camera/quick_shot_settings_window.h"
 #include "camera/texts.h"
 #include "platform/capture_device.h"
-#include "platform/clock.h"
-#include "platform/prompter.h"
-#include "platform/sound.h"
 #include "platform/utf8.h"
-#include "save/crop_save.h"
-#include "save/name_popup.h"
 #include "settings/number_rules.h"
+#include "settings/settings_keys.h"
 #include "widgets/button_repeat.h"
 #include "widgets/design_place.h"
 
@@ -32,16 +27,11 @@ using namespace camera_texts;
 
 constexpr int kPreviewRateMs = 60;
 
-QByteArray shutterSound() {
-  QFile clip(QStringLiteral(":/sounds/shutter.wav"));
-  return clip.open(QIODevice::ReadOnly) ? clip.readAll() : QByteArray();
-}
-
 }  // namespace
 
 CameraWindow::CameraWindow(CameraState& state, const OutputSpec& output,
-                           const QuickShotSettings& quickShot, CaptureDevice& device,
-                           CameraHost& host, Services services)
+                           QuickShotSettings& quickShot, CaptureDevice& device, CameraHost& host,
+                           Services services)
     : QWidget(nullptr),
       state_(state),
       output_(output),
@@ -108,11 +98,14 @@ CameraWindow::CameraWindow(CameraState& state, const OutputSpec& output,
   connect(photoButton_, &QPushButton::clicked, this, &CameraWindow::photoButtonClicked);
   connect(formatButton_, &QPushButton::clicked, this, [this] { deviceDialog(true); });
   connect(deviceButton_, &QPushButton::clicked, this, [this] { deviceDialog(false); });
+  connect(quickSettingsButton_, &QPushButton::clicked, this, &CameraWindow::openQuickSettings);
+  connect(quickShotBox_, &QCheckBox::clicked, this, &CameraWindow::quickShotBoxClicked);
   device_.setFrameHandler([this](const QImage& frame) { preview_->showFrame(frame); });
   device_.setLostHandler([this] { showConnected(false); });
 
   setFrameBarColour(host_.frameColour());
   connectCamera();
+  if (connected_ && quickShot_.quickMode) keepSizes({kPixelWidthKey, kPixelHeightKey}, true);
   // The window opens beside the main window, a little below its top-left corner.
   move(host_.mainWindowTopLeft() + QPoint(100, 60));
   state_.initializing = false;
@@ -132,8 +125,7 @@ void CameraWindow::connectCamera() {
   const bool connected = device_.currentDriver() >= 1;
   if (connected) measureAspect();
   resizeForPreview(previewSizeFor(QSize(output_.pixelWidth, output_.pixelHeight), state_.aspect));
-  state_.frameLeft = centredFrame(preview_->size(), {output_.pixelWidth, output_.pixelHeight}).x();
-  state_.frameTop = centredFrame(preview_->size(), {output_.pixelWidth, output_.pixelHeight}).y();
+  centreFrame();
   showConnected(connected);
 }
 
@@ -141,17 +133,14 @@ void CameraWindow::connectCamera() {
 // move buttons. Not connected: the reasons to check and the retry.
 void CameraWindow::showConnected(bool connected) {
   connected_ = connected;
-  const bool quick = connected && quickShot_.quickMode;
   noCamera_->setVisible(!connected);
   noCameraHints_->setVisible(!connected);
   preview_->setVisible(connected);
   deviceButton_->setVisible(connected);
   formatButton_->setVisible(connected);
   quickShotBox_->setVisible(connected);
-  quickShotBox_->setChecked(quick);
-  quickSettingsButton_->setVisible(quick);
-  for (QLabel* bar : bars_) bar->setVisible(quick);
-  for (QPushButton* button : moveButtons_) button->setVisible(quick);
+  quickShotBox_->setChecked(connected && quickShot_.quickMode);
+  showQuickControls();
   photoButton_->setText(u8(connected ? kTakePhoto : kRetry));
   if (connected) device_.preview(true, kPreviewRateMs);
 }
@@ -194,9 +183,7 @@ void CameraWindow::layoutWindow() {
   moveButtons_[1]->move(layout.left);
   moveButtons_[2]->move(layout.right);
   moveButtons_[3]->move(layout.down);
-  const QPoint frame = centredFrame(preview, {output_.pixelWidth, output_.pixelHeight});
-  state_.frameLeft = frame.x();
-  state_.frameTop = frame.y();
+  centreFrame();
   layoutFrame();
   laying_ = false;
 }
@@ -209,6 +196,12 @@ void CameraWindow::layoutFrame() {
   bars_[1]->setGeometry(bars.bottom);
   bars_[2]->setGeometry(bars.left);
   bars_[3]->setGeometry(bars.right);
+}
+
+void CameraWindow::centreFrame() {
+  const QPoint frame = centredFrame(preview_->size(), {output_.pixelWidth, output_.pixelHeight});
+  state_.frameLeft = frame.x();
+  state_.frameTop = frame.y();
 }
 
 void CameraWindow::moveFrame(QPoint by) {
@@ -255,6 +248,19 @@ void CameraWindow::fitToOutput(SizeChange change) {
   resizeForPreview(previewAfterOutputChange(
       change, output, previewInside(size(), host_.corrections()), state_.aspect));
   layoutWindow();
+  switch (change) {
+    case SizeChange::WidthChanged:
+      if (quickShot_.quickMode) keepSizes({kPixelWidthKey, kMillimetreWidthKey}, false);
+      break;
+    case SizeChange::HeightChanged:
+      if (quickShot_.quickMode) keepSizes({kPixelHeightKey, kMillimetreHeightKey}, false);
+      break;
+    case SizeChange::SizeChanged:
+      keepSizes(
+          {kPixelWidthKey, kPixelHeightKey, kDpiKey, kMillimetreWidthKey, kMillimetreHeightKey},
+          false);
+      break;
+  }
 }
 
 void CameraWindow::deviceDialog(bool format) {
@@ -280,41 +286,8 @@ void CameraWindow::photoButtonClicked() {
     host_.takePhoto(preview_->shown());
 }
 
-void CameraWindow::takeQuickShot() {
-  Prompter& prompter = services_.prompter;
-  const QString& folder = quickShot_.quickSaveFolder;
-  if (!QFileInfo(folder).isDir()) {
-    prompter.message(this, u8(kFolderNoticeTitle),
-                     u8(folder.isEmpty() ? kFolderNotSet : kFolderMissing), PromptIcon::None,
-                     PromptButtons::Ok);
-    return;
-  }
-  if (quickShot_.quickNamingRule == NamingRule::Spreadsheet) {
-    // The names come from a workbook, which has to be imported before a photo is taken.
-    prompter.message(this, u8(kQuestionTitle), u8(kWorkbookNeeded), PromptIcon::None,
-                     PromptButtons::YesNo);
-    return;
-  }
-  const NamingInputs inputs =
-      quickNamingInputs(quickShot_, services_.settingsFolder, services_.clock.now());
-  // The frame's inner rectangle on the live picture as shown: one output pixel a shown pixel.
-  const QRect inner(QPoint(state_.frameLeft, state_.frameTop) - kPreviewInGroup,
-                    QSize(output_.pixelWidth, output_.pixelHeight));
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  const CropSaved saved =
-      saveCropByRule({preview_->shown(), inner, output_.jpgLimitKb, output_.dpi},
-                     quickShot_.quickNamingRule, inputs);
-  // The shutter tells the person the photo is kept: only a written one is.
-  if (saved.saved() && quickShot_.shutterSound) services_.sound.play(shutterSound());
-  QApplication::restoreOverrideCursor();
-  tellCropNotice(prompter, this, cropSaveNotice(saved, false));
-  if (saved.saved() && quickShot_.quickNamingRule == NamingRule::AskEveryTime) {
-    NamePopup popup(prompter, {false, inputs.folder, inputs.ext, saved.path}, this);
-    popup.exec();
-  }
-}
-
 void CameraWindow::closeEvent(QCloseEvent* event) {
+  if (quickSettings_) quickSettings_->reject();
   state_.open = false;
   device_.preview(false, -1);
   event->accept();

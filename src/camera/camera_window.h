@@ -3,8 +3,10 @@
 // single photo that becomes the main window's picture.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <array>
+#include <initializer_list>
 
 #include "camera/camera_state.h"
 #include "output/output_spec.h"
@@ -22,6 +24,7 @@ class Clock;
 class Prompter;
 class Sound;
 class PreviewCanvas;
+class QuickShotSettingsWindow;
 struct QuickShotSettings;
 
 // What the camera window asks of the main window.
@@ -34,6 +37,13 @@ class CameraHost {
   virtual QColor frameColour() const = 0;
   // A single photo: it becomes the current picture, as an opened file does.
   virtual void takePhoto(const QImage& photo) = 0;
+  // The texts of the main window's size boxes: pixel width and height, millimetre width and
+  // height, DPI; and of its JPG target.
+  virtual QStringList sizeTexts() const = 0;
+  virtual QString jpgLimitText() const = 0;
+  // The output size quick shooting kept takes the main window's size boxes, with the JPG target
+  // when quick-shoot saves JPG.
+  virtual void restoreKeptSize(bool jpg) = 0;
 };
 
 class CameraWindow : public QWidget {
@@ -47,7 +57,7 @@ class CameraWindow : public QWidget {
     const QString& settingsFolder;
   };
 
-  CameraWindow(CameraState& state, const OutputSpec& output, const QuickShotSettings& quickShot,
+  CameraWindow(CameraState& state, const OutputSpec& output, QuickShotSettings& quickShot,
                CaptureDevice& device, CameraHost& host, Services services);
   ~CameraWindow() override;
 
@@ -69,13 +79,22 @@ class CameraWindow : public QWidget {
   void photoButtonClicked();
   void deviceDialog(bool format);
   void moveFrame(QPoint by);
+  void centreFrame();
   // Quick-shoot: the pixels inside the frame saved at once under the quick-shoot rule.
   void takeQuickShot();
+  // The frame, its bars, move buttons and settings button show in quick-shoot mode on a
+  // connected camera.
+  void showQuickControls();
+  void quickShotBoxClicked(bool on);
+  void openQuickSettings();
+  // Quick shooting that keeps its settings keeps these size boxes' texts as the size changes,
+  // and the JPG target's with JPG output when asked.
+  void keepSizes(std::initializer_list<const char*> keys, bool jpgLimit);
   bool eventFilter(QObject* watched, QEvent* event) override;
 
   CameraState& state_;
   const OutputSpec& output_;
-  const QuickShotSettings& quickShot_;
+  QuickShotSettings& quickShot_;
   CaptureDevice& device_;
   CameraHost& host_;
   Services services_;
@@ -92,6 +111,7 @@ class CameraWindow : public QWidget {
   QPushButton* photoButton_;
   QCheckBox* quickShotBox_;
   ButtonRepeat* moveRepeat_;
+  QPointer<QuickShotSettingsWindow> quickSettings_;
   bool connected_ = false;
   bool laying_ = false;
   // A drag of the frame by one of its bars: where the frame and the mouse were at the press.

@@ -26,4 +26,21 @@ inline constexpr const char* kFolderMissing = "批量速拍图片保存目录不
 inline constexpr const char* kWorkbookNeeded =
     "当前批量命名方式需导入EXCEL文件，是否沿用此命名方式？";
 
+inline constexpr const char* kAskTitle = "询问：";
+inline constexpr const char* kReuseQuestion = "是否沿用之前的速拍设置？";
+
+// The quick-shoot settings window.
+inline constexpr const char* kSettingsTitle = "批量速拍设置";
+inline constexpr const char* kSaveLabel = "图片保存目录";
+inline constexpr const char* kBrowse = "新建、浏览目录";
+inline constexpr const char* kBrowseTitle = "请选择或者新建一个文件夹";
+inline constexpr const char* kFormatLabel = "图片保存格式";
+inline constexpr const char* kRuleLabel = "图片命名方式";
+inline constexpr const char* kShutterBox = "拍照时发出快门声";
+inline constexpr const char* kKeepSettingsBox = "保存上述设置供下次使用";
+inline constexpr const char* kConfirm = "确定";
+inline constexpr const char* kRefusalTitle = "提醒：";
+inline constexpr const char* kSaveMissing = "请设置正确的图片保存目录。";
+inline constexpr const char* kCustomEmpty = "自定义命名不能为空。";
+
 }  // namespace veltrix::camera_texts

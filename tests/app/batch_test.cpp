@@ -51,12 +51,7 @@ class BatchTest : public test::WindowTest {
 
   // Opens the settings window with a right click and lets `fill` work in it before it is left.
   void inSettingsWindow(const std::function<void(QDialog&)>& fill) {
-    QTimer::singleShot(0, [&fill] {
-      auto* window = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-      ASSERT_NE(window, nullptr);
-      fill(*window);
-      if (window->isVisible()) window->reject();
-    });
+    whenModalOpens(fill);
     pressIndicator(Qt::RightButton);
   }
 
@@ -328,6 +323,10 @@ TEST_F(BatchTest, CustomPrefixIsTrimmedAndUnkeptSettingsAreEmptied) {
   EXPECT_EQ(store.read(u("批量截图"), u("自定义命名")), u("a b"));
   EXPECT_EQ(store.read(u("批量截图"), u("命名方式")), u("3"));
   EXPECT_EQ(store.read(u("批量截图"), u("像素宽")), u("160"));
+
+  // Confirmed again with the rule untouched, the prefix stays: the list shows the rule's label.
+  inSettingsWindow([&](QDialog& w) { w.findChild<QPushButton*>(u("确定批截设置按钮"))->click(); });
+  EXPECT_EQ(program->batch.customName, u("a b"));
 
   inSettingsWindow([&](QDialog& w) { confirm(w, source(), saveFolder(), 2, false); });
   for (const char* key : {"命名方式", "自定义命名", "保存格式", "保存目录", "待截图目录",

@@ -15,34 +15,18 @@
 #include "camera/camera_geometry.h"
 #include "camera/camera_window.h"
 #include "camera/quick_shot_settings.h"
+#include "camera_fixture.h"
 #include "widgets/colour_picker.h"
-#include "window_fixture.h"
 
 namespace veltrix {
 namespace {
 
 using test::u;
 
-class CameraTest : public test::WindowTest {
+class CameraTest : public test::CameraWindowTest {
  protected:
   void SetUp() override { start(); }
 
-  CameraWindow* openCamera() {
-    control<QToolBar>("工具条1")->actions().at(10)->trigger();
-    for (QWidget* top : QApplication::topLevelWidgets()) {
-      if (auto* camera = qobject_cast<CameraWindow*>(top); camera && camera->isVisible())
-        return camera;
-    }
-    ADD_FAILURE() << "no camera window";
-    return nullptr;
-  }
-
-  static QWidget* in(QWidget* camera, const char* name) {
-    return camera->findChild<QWidget*>(u(name));
-  }
-  static QString caption(QWidget* camera) {
-    return static_cast<QPushButton*>(in(camera, "拍照按钮"))->text();
-  }
   QSize corrections() const {
     return {program->shell.widthCorrection, program->shell.heightCorrection};
   }
@@ -236,10 +220,14 @@ TEST_F(CameraTest, QuickShootWithoutASaveFolderSaysSoAndTakesNothing) {
     fixture.captureDevice.pushFrame();
     fixture.prompter.records.clear();
     fixture.sound.played.clear();
-    static_cast<QPushButton*>(in(camera, "拍照按钮"))->click();
+    // The settings window follows the message, for the folder to be set.
+    QString settingsTitle;
+    whenModalOpens([&settingsTitle](QDialog& settings) { settingsTitle = settings.windowTitle(); });
+    takePhoto(camera);
     ASSERT_EQ(fixture.prompter.messages().size(), 1u);
     EXPECT_EQ(fixture.prompter.messages()[0].title, u("提示："));
     EXPECT_EQ(fixture.prompter.messages()[0].text, u(c.message));
+    EXPECT_EQ(settingsTitle, u("批量速拍设置"));
     EXPECT_TRUE(fixture.sound.played.isEmpty());
     camera->close();
   }

@@ -7,9 +7,12 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 #include <optional>
 
 #include "app/main_window.h"
@@ -124,6 +127,17 @@ class WindowTest : public testing::Test {
     program->document = {picture, true};
     program->view.scrollFractionX = program->view.scrollFractionY = 0.5;
     window->showPicture();
+  }
+
+  // Lets `act` work in the modal window that the next action opens, then leaves that window when
+  // `act` has not; a window that does not open fails the test.
+  static void whenModalOpens(std::function<void(QDialog&)> act) {
+    QTimer::singleShot(0, [act = std::move(act)] {
+      auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(modal, nullptr) << "no modal window";
+      act(*modal);
+      if (modal->isVisible()) modal->reject();
+    });
   }
 
   QString out(const QString& name) const { return fixture.path(u("out/") + name); }
