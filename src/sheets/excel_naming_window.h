@@ -1,0 +1,73 @@
+// The spreadsheet naming window: imports a class list (.xls or .xlsx), shows its sheets and cells,
+// and makes the cell the user clicks the name of the next picture saved under the spreadsheet
+// rule, moving down a row after each save when asked.
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+#include "sheets/spreadsheet_naming.h"
+#include "sheets/workbook_reader.h"
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QStatusBar;
+class QTableView;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace veltrix {
+
+class Prompter;
+class SheetGridModel;
+
+class ExcelNamingWindow : public QWidget {
+  Q_OBJECT
+ public:
+  static constexpr int kClientWidth = 414;
+  static constexpr int kClientHeight = 466;
+
+  // `activeMode` tells which series is under way now, for the hints' wording; the caption
+  // speaks of `openedFor`.
+  ExcelNamingWindow(SpreadsheetNaming& naming, Prompter& prompter, NamingMode openedFor,
+                    std::function<NamingMode()> activeMode);
+  ~ExcelNamingWindow() override;
+
+  // Caption and check box in the mode's wording, and the hint for the name picked.
+  void reword(NamingMode mode);
+  // After a picture was saved under the name picked: the next row's cell names the next one.
+  void advanceToNextRow();
+  // The status hint shown, for tests and the user alike.
+  QString statusText() const;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void importWorkbook();
+  void workbookRead(const WorkbookResult& result);
+  void showSheet(int index);
+  void cellPressed(int row, int column);
+  void setStatus(const QString& text);
+  void showClickHint();
+  void releaseBook();
+
+  SpreadsheetNaming& naming_;
+  Prompter& prompter_;
+  std::function<NamingMode()> activeMode_;
+  QPushButton* importButton_;
+  QCheckBox* autoNextRowBox_;
+  QWidget* measure_;
+  QTreeWidget* tree_;
+  QTableView* grid_;
+  SheetGridModel* model_;
+  QStatusBar* statusBar_;
+  QLabel* status_;
+  WorkbookReader* reader_;
+  QString readingPath_;
+  QString statusBeforeReading_;
+};
+
+}  // namespace veltrix

@@ -1,0 +1,85 @@
+#include "sheets/spreadsheet_naming.h"
+
+#include <algorithm>
+#include <map>
+#include <vector>
+
+namespace veltrix {
+namespace {
+
+constexpr int kEmptyCellsEndingAColumn = 6;
+constexpr int kEmptyColumnsEndingTheScan = 6;
+
+bool isSpace(QChar c) {
+  return c == u' ' || c == QChar(0x3000);
+}
+
+}  // namespace
+
+bool holdsText(const QString& cell) {
+  return std::any_of(cell.begin(), cell.end(), [](QChar c) { return !isSpace(c); });
+}
+
+QString cellName(const QString& cell) {
+  QString name = cell;
+  name.remove(u'\t');
+  qsizetype first = 0;
+  qsizetype end = name.size();
+  while (first < end && isSpace(name[first])) ++first;
+  while (end > first && isSpace(name[end - 1])) --end;
+  return name.mid(first, end - first);
+}
+
+// The scan reads cell after cell; runs of empty cells are stepped over whole, so that a sheet
+// with text far down or far right costs what its text costs, not what its area does.
+UsedRange scanUsedRange(const SpreadsheetSheet& sheet) {
+  std::map<int, std::vector<int>> textRows;  // column -> rows holding text, in order
+  for (auto cell = sheet.cells.begin(); cell != sheet.cells.end(); ++cell) {
+    if (holdsText(cell.value())) textRows[cell.key().column].push_back(cell.key().row);
+  }
+  for (auto& [column, rows] : textRows) std::sort(rows.begin(), rows.end());
+
+  UsedRange range;
+  qint64 emptyRun = 0;
+  int emptyColumns = 0;
+  for (int column = 0; emptyColumns < kEmptyColumnsEndingTheScan; ++column) {
+    const auto found = textRows.find(column);
+    const std::vector<int> none;
+    const std::vector<int>& rows = found == textRows.end() ? none : found->second;
+    auto next = rows.begin();
+    qint64 row = 0;
+    for (;;) {
+      // The column ends at the first empty row that brings the run to six below the last text.
+      const qint64 end =
+          std::max({row + std::max<qint64>(kEmptyCellsEndingAColumn - emptyRun, 1) - 1,
+                    qint64(range.lastRow) + 1, row});
+      if (next == rows.end() || *next > end) break;
+      emptyRun = 0;
+      emptyColumns = 0;
+      range.lastColumn = std::max(range.lastColumn, column);
+      range.lastRow = std::max(range.lastRow, *next);
+      row = *next + 1;
+      ++next;
+    }
+    // The empty cells read down to where the column ended carry on into the next column.
+    const qint64 end = std::max({row + std::max<qint64>(kEmptyCellsEndingAColumn - emptyRun, 1) - 1,
+                                 qint64(range.lastRow) + 1, row});
+    emptyRun += end - row + 1;
+    ++emptyColumns;
+  }
+  return range;
+}
+
+const sheet_texts::Wording* wordingOf(NamingMode mode) {
+  switch (mode) {
+    case NamingMode::Crop:
+      return &sheet_texts::kCropWording;
+    case NamingMode::Camera:
+      return &sheet_texts::kCameraWording;
+    case NamingMode::None:
+      break;
+  }
+  return nullptr;
+}
+
+}  // namespace veltrix
