@@ -69,6 +69,8 @@ class ViewHost final : public BatchHost {
   void focusView() override {}
   void openSettingsWindow() override {}
   void closeCamera() override {}
+  void showNamingWindow() override {}
+  void closeNamingWindow() override {}
   void restoreKeptSize(bool) override {}
   QString jpgLimitText() const override { return {}; }
   QStringList sizeTexts() const override { return {}; }

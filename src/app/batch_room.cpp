@@ -6,6 +6,7 @@
 #include "app/camera_room.h"
 #include "app/main_window.h"
 #include "app/program.h"
+#include "app/sheets_room.h"
 #include "app/status_bar.h"
 #include "app/texts.h"
 #include "batch/batch_settings_window.h"
@@ -29,12 +30,13 @@ QByteArray cropSound() {
 }  // namespace
 
 BatchRoom::BatchRoom(Program& program, MainWindow& window, SizeController& sizes,
-                     StatusBar& statusBar, CameraRoom& camera)
+                     StatusBar& statusBar, CameraRoom& camera, SheetsRoom& sheets)
     : program_(program),
       window_(window),
       sizes_(sizes),
       statusBar_(statusBar),
       camera_(camera),
+      sheets_(sheets),
       controller_(program.batch, program.output, program.services.hotkeys,
                   program.services.prompter, *this, &window, program.shell.settingsFolder) {}
 
@@ -45,11 +47,10 @@ void BatchRoom::keysBack() {
 void BatchRoom::saveCrop(const CropSource& source) {
   const BatchTask& batch = program_.batch;
   Prompter& prompter = program_.services.prompter;
+  std::optional<QString> sheetName;
   if (batch.namingRule == NamingRule::Spreadsheet) {
-    // The names come from a workbook, which has to be imported before anything is saved.
-    prompter.message(&window_, u8(kQuestionTitle), u8(app_texts::kWorkbookNeeded),
-                     PromptIcon::Question, PromptButtons::YesNo);
-    return;
+    sheetName = sheets_.nameForSave(NamingMode::Crop, &window_, [this] { openSettingsWindow(); });
+    if (!sheetName) return;
   }
   // A task picture that was lost or did not decode leaves no picture: nothing may be saved
   // under its name.
@@ -57,8 +58,9 @@ void BatchRoom::saveCrop(const CropSource& source) {
     prompter.notify(&window_, u8(app_texts::kOpenPictureFirst), PromptIcon::Information);
     return;
   }
-  const NamingInputs inputs =
+  NamingInputs inputs =
       batchNamingInputs(batch, program_.shell.settingsFolder, program_.services.clock.now());
+  inputs.spreadsheetName = sheetName.value_or(QString());
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const CropSaved saved = saveCropByRule(source, batch.namingRule, inputs);
   if (saved.saved() && batch.cropSound) program_.services.sound.play(cropSound());
@@ -66,6 +68,8 @@ void BatchRoom::saveCrop(const CropSource& source) {
   if (saved.saved()) controller_.markTaskPictureDone();
   QApplication::restoreOverrideCursor();
   tellCropNotice(prompter, &window_, cropSaveNotice(saved, true));
+  // A name that named no file stays for the next try.
+  if (saved.saved() && sheetName) sheets_.advance();
 
   if (saved.saved() && batch.namingRule == NamingRule::AskEveryTime) {
     // The name is typed with the letters the navigation keys would take.
@@ -110,6 +114,14 @@ void BatchRoom::openSettingsWindow() {
   BatchSettingsWindow settings(program_.batch, controller_, *this, program_.services.prompter,
                                program_.shell.settingsFolder, &window_);
   settings.exec();
+}
+
+void BatchRoom::showNamingWindow() {
+  sheets_.show(NamingMode::Crop);
+}
+
+void BatchRoom::closeNamingWindow() {
+  sheets_.close();
 }
 
 void BatchRoom::closeCamera() {

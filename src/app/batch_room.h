@@ -10,6 +10,7 @@ namespace veltrix {
 
 class CameraRoom;
 class MainWindow;
+class SheetsRoom;
 class Program;
 class SizeController;
 class StatusBar;
@@ -17,7 +18,7 @@ class StatusBar;
 class BatchRoom final : public BatchHost {
  public:
   BatchRoom(Program& program, MainWindow& window, SizeController& sizes, StatusBar& statusBar,
-            CameraRoom& camera);
+            CameraRoom& camera, SheetsRoom& sheets);
 
   BatchController& controller() { return controller_; }
 
@@ -36,6 +37,8 @@ class BatchRoom final : public BatchHost {
   void focusView() override;
   void openSettingsWindow() override;
   void closeCamera() override;
+  void showNamingWindow() override;
+  void closeNamingWindow() override;
   void restoreKeptSize(bool jpg) override;
   QString jpgLimitText() const override;
   QStringList sizeTexts() const override;
@@ -46,6 +49,7 @@ class BatchRoom final : public BatchHost {
   SizeController& sizes_;
   StatusBar& statusBar_;
   CameraRoom& camera_;
+  SheetsRoom& sheets_;
   BatchController controller_;
   PicturePrefetch prefetch_;
 };

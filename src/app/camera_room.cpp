@@ -2,6 +2,7 @@
 
 #include "app/main_window.h"
 #include "app/program.h"
+#include "app/sheets_room.h"
 #include "output/kept_size.h"
 #include "output/size_controller.h"
 #include "platform/utf8.h"
@@ -9,8 +10,9 @@
 
 namespace veltrix {
 
-CameraRoom::CameraRoom(Program& program, MainWindow& window, SizeController& sizes)
-    : program_(program), window_(window), sizes_(sizes) {}
+CameraRoom::CameraRoom(Program& program, MainWindow& window, SizeController& sizes,
+                       SheetsRoom& sheets)
+    : program_(program), window_(window), sizes_(sizes), sheets_(sheets) {}
 
 // The camera window has no owner, so it goes with the main window by hand.
 CameraRoom::~CameraRoom() {
@@ -69,6 +71,28 @@ QString CameraRoom::jpgLimitText() const {
 void CameraRoom::restoreKeptSize(bool jpg) {
   veltrix::restoreKeptSize(sizes_, program_.output, SettingsStore(program_.shell.settingsFile),
                            u8(kQuickShotSection), jpg);
+}
+
+void CameraRoom::showNamingWindow() {
+  sheets_.show(NamingMode::Camera);
+}
+
+void CameraRoom::closeNamingWindow() {
+  sheets_.close();
+}
+
+std::optional<QString> CameraRoom::spreadsheetName(QWidget* owner, bool& declined) {
+  return sheets_.nameForSave(NamingMode::Camera, owner, [&declined] { declined = true; });
+}
+
+void CameraRoom::advanceSpreadsheetRow() {
+  sheets_.advance();
+}
+
+// A batch's roster outlives the camera: the naming window closes with the camera only when no
+// batch runs.
+void CameraRoom::cameraClosing() {
+  if (!program_.batch.active) sheets_.close();
 }
 
 }  // namespace veltrix

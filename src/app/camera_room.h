@@ -10,11 +10,12 @@ namespace veltrix {
 
 class MainWindow;
 class Program;
+class SheetsRoom;
 class SizeController;
 
 class CameraRoom final : public CameraHost {
  public:
-  CameraRoom(Program& program, MainWindow& window, SizeController& sizes);
+  CameraRoom(Program& program, MainWindow& window, SizeController& sizes, SheetsRoom& sheets);
   ~CameraRoom() override;
 
   // Opens the camera window, or brings it forward when it is open.
@@ -31,11 +32,17 @@ class CameraRoom final : public CameraHost {
   QStringList sizeTexts() const override;
   QString jpgLimitText() const override;
   void restoreKeptSize(bool jpg) override;
+  void showNamingWindow() override;
+  void closeNamingWindow() override;
+  std::optional<QString> spreadsheetName(QWidget* owner, bool& declined) override;
+  void advanceSpreadsheetRow() override;
+  void cameraClosing() override;
 
  private:
   Program& program_;
   MainWindow& window_;
   SizeController& sizes_;
+  SheetsRoom& sheets_;
   QPointer<CameraWindow> camera_;
 };
 

@@ -13,6 +13,7 @@
 #include "app/hint_watcher.h"
 #include "app/main_layout.h"
 #include "app/program.h"
+#include "app/sheets_room.h"
 #include "app/status_bar.h"
 #include "app/texts.h"
 #include "app/toolbar_icons.h"
@@ -101,9 +102,10 @@ MainWindow::MainWindow(Program& program) : QWidget(nullptr), program_(program) {
   statusBar_->setMouseTracking(true);
   for (QWidget* part : statusBar_->findChildren<QWidget*>()) part->setMouseTracking(true);
   statusBar_->installEventFilter(this);
-  cameraRoom_ = std::make_unique<CameraRoom>(program_, *this, *sizeController_);
-  batchRoom_ =
-      std::make_unique<BatchRoom>(program_, *this, *sizeController_, *statusBar_, *cameraRoom_);
+  sheetsRoom_ = std::make_unique<SheetsRoom>(program_);
+  cameraRoom_ = std::make_unique<CameraRoom>(program_, *this, *sizeController_, *sheetsRoom_);
+  batchRoom_ = std::make_unique<BatchRoom>(program_, *this, *sizeController_, *statusBar_,
+                                           *cameraRoom_, *sheetsRoom_);
 
   move(50, 50);
   resize(594, 414);
@@ -112,6 +114,7 @@ MainWindow::MainWindow(Program& program) : QWidget(nullptr), program_(program) {
 // The navigation keys belong to this window's batch; they end with it.
 MainWindow::~MainWindow() {
   cameraRoom_.reset();
+  sheetsRoom_.reset();
   batchRoom_->controller().releaseNavigationKeys();
 }
 

@@ -19,6 +19,7 @@ namespace veltrix {
 
 class BatchRoom;
 class CameraRoom;
+class SheetsRoom;
 class Program;
 class HintWatcher;
 class SizeController;
@@ -142,6 +143,7 @@ class MainWindow : public QWidget, private SizeHost, private FrameHost {
   FrameController* frameController_ = nullptr;
   std::unique_ptr<BatchRoom> batchRoom_;
   std::unique_ptr<CameraRoom> cameraRoom_;
+  std::unique_ptr<SheetsRoom> sheetsRoom_;
   ToolPalette* toolPalette_ = nullptr;
   SizeController* sizeController_ = nullptr;
   HintWatcher* hintWatcher_ = nullptr;

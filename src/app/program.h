@@ -10,6 +10,7 @@
 #include "camera/quick_shot_settings.h"
 #include "output/output_spec.h"
 #include "platform/instance_lock.h"
+#include "sheets/spreadsheet_naming.h"
 #include "tools/edit_tools.h"
 #include "view/capture_frame.h"
 #include "view/image_document.h"
@@ -62,6 +63,7 @@ class Program {
   BatchTask batch;
   QuickShotSettings quickShot;
   CameraState camera;
+  SpreadsheetNaming naming;
   EditTools edit;
 };
 

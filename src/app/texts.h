@@ -11,8 +11,6 @@ inline constexpr const char* kOpenPictureFirst = "请打开一张图片或拍照
 inline constexpr const char* kSaveTitle = "采集框内图象另存为：";
 inline constexpr const char* kSaveFilter =
     "图片文件 *.jpg *.bmp *.gif *.png (*.jpg *.bmp *.gif *.png)";
-inline constexpr const char* kWorkbookNeeded =
-    "当前批量命名方式需导入EXCEL文件，是否沿用此命名方式？";
 inline constexpr const char* kPageNotOpened = "无法自动打开网页，请在浏览器中打开：\r\n";
 inline constexpr const char* kAboutTitle = "关于本软件：";
 inline constexpr const char* kAboutText = "当前版本：V3.0";

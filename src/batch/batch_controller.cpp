@@ -176,6 +176,7 @@ void BatchController::resumeBatch() {
   if (const std::optional<TaskFile> task = TaskFile::load(taskPath()))
     batch_.entryCount = task->count();
   showTaskPicture(TaskStep::Current);
+  if (batch_.namingRule == NamingRule::Spreadsheet) host_.showNamingWindow();
 }
 
 void BatchController::stopBatch() {

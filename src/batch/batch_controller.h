@@ -33,6 +33,10 @@ class BatchHost {
   virtual void openSettingsWindow() = 0;
   // A batch takes over from the camera: its window closes and quick-shoot mode ends.
   virtual void closeCamera() = 0;
+  // The spreadsheet naming window, opened for batch crop (or worded for it when it is open),
+  // and closed when another rule is chosen.
+  virtual void showNamingWindow() = 0;
+  virtual void closeNamingWindow() = 0;
   // A resumed batch takes back the output size its settings section kept, with the JPG target
   // when it saves JPG.
   virtual void restoreKeptSize(bool jpg) = 0;

@@ -70,8 +70,10 @@ BatchSettingsWindow::BatchSettingsWindow(BatchTask& batch, BatchController& cont
 
   connect(formatList_, &QComboBox::activated, this,
           [this](int index) { batch_.saveFormat = SaveFormatList::formatAt(index); });
-  connect(ruleList_, &NamingRuleList::ruleChosen, this,
-          [this](NamingRule rule) { batch_.namingRule = rule; });
+  connect(ruleList_, &NamingRuleList::ruleChosen, this, [this](NamingRule rule) {
+    batch_.namingRule = rule;
+    if (rule != NamingRule::Spreadsheet) host_.closeNamingWindow();
+  });
   connect(cropSoundBox_, &QCheckBox::clicked, this, [this](bool on) { batch_.cropSound = on; });
   connect(browseSource, &QPushButton::clicked, this,
           [this] { sourceBox_->setText(prompter_.browseFolder(this, u8(kBrowseSourceTitle))); });
@@ -135,6 +137,7 @@ void BatchSettingsWindow::confirm() {
   batch_.indicatorOn = true;
   host_.setIndicator(true);
   controller_.registerNavigationKeys();
+  if (batch_.namingRule == NamingRule::Spreadsheet) host_.showNamingWindow();
   batch_.settingsConfirmed = true;
   accept();
 }

@@ -288,6 +288,7 @@ void CameraWindow::photoButtonClicked() {
 
 void CameraWindow::closeEvent(QCloseEvent* event) {
   if (quickSettings_) quickSettings_->reject();
+  host_.cameraClosing();
   state_.open = false;
   device_.preview(false, -1);
   event->accept();

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <array>
 #include <initializer_list>
+#include <optional>
 
 #include "camera/camera_state.h"
 #include "output/output_spec.h"
@@ -44,6 +45,17 @@ class CameraHost {
   // The output size quick shooting kept takes the main window's size boxes, with the JPG target
   // when quick-shoot saves JPG.
   virtual void restoreKeptSize(bool jpg) = 0;
+  // The spreadsheet naming window, opened for quick-shoot (or worded for it when it is open),
+  // and closed when quick-shoot leaves the spreadsheet rule.
+  virtual void showNamingWindow() = 0;
+  virtual void closeNamingWindow() = 0;
+  // The spreadsheet's name for the next photo; nothing when no photo may be taken now (the user
+  // was told why), with `declined` set when the user would rather choose another rule.
+  virtual std::optional<QString> spreadsheetName(QWidget* owner, bool& declined) = 0;
+  // After a photo was written under that name.
+  virtual void advanceSpreadsheetRow() = 0;
+  // The camera window is closing.
+  virtual void cameraClosing() = 0;
 };
 
 class CameraWindow : public QWidget {

@@ -47,14 +47,17 @@ void CameraWindow::showQuickControls() {
 
 void CameraWindow::quickShotBoxClicked(bool on) {
   quickShot_.quickMode = on;
+  if (!on) host_.closeNamingWindow();
   if (on) {
     if (quickShot_.quickKeepSettings && !quickShot_.quickSettingsAsked) {
       // Asked once a run: the settings kept last time, size included, or new ones.
       if (services_.prompter.message(this, u8(kAskTitle), u8(kReuseQuestion), PromptIcon::Question,
-                                     PromptButtons::YesNo) == PromptAnswer::Yes)
+                                     PromptButtons::YesNo) == PromptAnswer::Yes) {
         host_.restoreKeptSize(quickShot_.quickSaveFormat == u8(kDefaultSaveFormat));
-      else
+        if (quickShot_.quickNamingRule == NamingRule::Spreadsheet) host_.showNamingWindow();
+      } else {
         openQuickSettings();
+      }
     } else if (quickShot_.quickKeepSettings) {
       keepSizes(
           {kPixelWidthKey, kPixelHeightKey, kMillimetreWidthKey, kMillimetreHeightKey, kDpiKey},
@@ -69,8 +72,7 @@ void CameraWindow::quickShotBoxClicked(bool on) {
 
 void CameraWindow::openQuickSettings() {
   const QString settingsFile = services_.settingsFolder + u'/' + u8(kSettingsFileName);
-  QuickShotSettingsWindow window(quickShot_, services_.prompter, settingsFile,
-                                 {host_.sizeTexts(), host_.jpgLimitText()}, this);
+  QuickShotSettingsWindow window(quickShot_, services_.prompter, settingsFile, host_, this);
   quickSettings_ = &window;
   window.exec();
   quickSettings_ = nullptr;
@@ -102,15 +104,16 @@ void CameraWindow::takeQuickShot() {
     openQuickSettings();
     return;
   }
+  std::optional<QString> sheetName;
   if (quickShot_.quickNamingRule == NamingRule::Spreadsheet) {
-    // The names come from a workbook, which has to be imported before a photo is taken.
-    if (prompter.message(this, u8(kQuestionTitle), u8(kWorkbookNeeded), PromptIcon::None,
-                         PromptButtons::YesNo) != PromptAnswer::Yes)
-      openQuickSettings();
-    return;
+    bool declined = false;
+    sheetName = host_.spreadsheetName(this, declined);
+    if (declined) openQuickSettings();
+    if (!sheetName) return;
   }
-  const NamingInputs inputs =
+  NamingInputs inputs =
       quickNamingInputs(quickShot_, services_.settingsFolder, services_.clock.now());
+  inputs.spreadsheetName = sheetName.value_or(QString());
   // The frame's inner rectangle on the live picture as shown: one output pixel a shown pixel.
   const QRect inner(QPoint(state_.frameLeft, state_.frameTop) - kPreviewInGroup,
                     QSize(output_.pixelWidth, output_.pixelHeight));
@@ -122,6 +125,8 @@ void CameraWindow::takeQuickShot() {
   if (saved.saved() && quickShot_.shutterSound) services_.sound.play(shutterSound());
   QApplication::restoreOverrideCursor();
   tellCropNotice(prompter, this, cropSaveNotice(saved, false));
+  // A name that named no file stays for the next photo.
+  if (saved.saved() && sheetName) host_.advanceSpreadsheetRow();
   if (saved.saved() && quickShot_.quickNamingRule == NamingRule::AskEveryTime) {
     NamePopup popup(prompter, {false, inputs.folder, inputs.ext, saved.path}, this);
     popup.exec();

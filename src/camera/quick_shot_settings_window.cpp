@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "camera/camera_window.h"
 #include "camera/quick_shot_settings.h"
 #include "camera/texts.h"
 #include "platform/prompter.h"
@@ -18,13 +19,13 @@ namespace veltrix {
 using namespace camera_texts;
 
 QuickShotSettingsWindow::QuickShotSettingsWindow(QuickShotSettings& quick, Prompter& prompter,
-                                                 QString settingsFile, SizeTexts sizeTexts,
+                                                 QString settingsFile, CameraHost& host,
                                                  QWidget* parent)
     : QDialog(parent),
       quick_(quick),
       prompter_(prompter),
       settingsFile_(std::move(settingsFile)),
-      sizeTexts_(std::move(sizeTexts)) {
+      host_(host) {
   setObjectName(QStringLiteral("QuickShotSettingsWindow"));
   setWindowTitle(u8(kSettingsTitle));
   setFixedSize(kClientWidth, kClientHeight);
@@ -58,8 +59,10 @@ QuickShotSettingsWindow::QuickShotSettingsWindow(QuickShotSettings& quick, Promp
   // the confirm.
   connect(formatList_, &QComboBox::activated, this,
           [this](int index) { quick_.quickSaveFormat = SaveFormatList::formatAt(index); });
-  connect(ruleList_, &NamingRuleList::ruleChosen, this,
-          [this](NamingRule rule) { quick_.quickNamingRule = rule; });
+  connect(ruleList_, &NamingRuleList::ruleChosen, this, [this](NamingRule rule) {
+    quick_.quickNamingRule = rule;
+    if (rule != NamingRule::Spreadsheet) host_.closeNamingWindow();
+  });
   connect(shutterBox_, &QCheckBox::clicked, this, [this](bool on) { quick_.shutterSound = on; });
   connect(browse, &QPushButton::clicked, this,
           [this] { folderBox_->setText(prompter_.browseFolder(this, u8(kBrowseTitle))); });
@@ -87,7 +90,8 @@ void QuickShotSettingsWindow::confirm() {
   quick_.quickSaveFolder = keptFolder(folder);
   quick_.quickCustomName = prefix.trimmed();
   quick_.quickKeepSettings = keepBox_->isChecked();
-  writeQuickShotSettings(settingsFile_, quick_, sizeTexts_.sizes, sizeTexts_.jpgLimit);
+  writeQuickShotSettings(settingsFile_, quick_, host_.sizeTexts(), host_.jpgLimitText());
+  if (quick_.quickNamingRule == NamingRule::Spreadsheet) host_.showNamingWindow();
   accept();
 }
 

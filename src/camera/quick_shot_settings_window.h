@@ -4,13 +4,13 @@
 #pragma once
 
 #include <QDialog>
-#include <QStringList>
 
 class QCheckBox;
 class QLineEdit;
 
 namespace veltrix {
 
+class CameraHost;
 class NamingRuleList;
 class Prompter;
 class SaveFormatList;
@@ -22,15 +22,8 @@ class QuickShotSettingsWindow : public QDialog {
   static constexpr int kClientWidth = 466;
   static constexpr int kClientHeight = 225;
 
-  // The main window's size boxes (pixel width, pixel height, millimetre width, millimetre height,
-  // DPI) and JPG target as they stand, kept with the settings.
-  struct SizeTexts {
-    QStringList sizes;
-    QString jpgLimit;
-  };
-
   QuickShotSettingsWindow(QuickShotSettings& quick, Prompter& prompter, QString settingsFile,
-                          SizeTexts sizeTexts, QWidget* parent);
+                          CameraHost& host, QWidget* parent);
 
  protected:
   void done(int result) override;
@@ -42,7 +35,7 @@ class QuickShotSettingsWindow : public QDialog {
   QuickShotSettings& quick_;
   Prompter& prompter_;
   QString settingsFile_;
-  SizeTexts sizeTexts_;
+  CameraHost& host_;
   QLineEdit* folderBox_;
   SaveFormatList* formatList_;
   NamingRuleList* ruleList_;

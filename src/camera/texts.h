@@ -23,8 +23,6 @@ inline constexpr const char* kDown = "↓";
 inline constexpr const char* kFolderNoticeTitle = "提示：";
 inline constexpr const char* kFolderNotSet = "批量速拍图片保存目录尚未设置，请先设置。";
 inline constexpr const char* kFolderMissing = "批量速拍图片保存目录不存在，请重新设置。";
-inline constexpr const char* kWorkbookNeeded =
-    "当前批量命名方式需导入EXCEL文件，是否沿用此命名方式？";
 
 inline constexpr const char* kAskTitle = "询问：";
 inline constexpr const char* kReuseQuestion = "是否沿用之前的速拍设置？";
