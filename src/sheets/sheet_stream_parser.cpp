@@ -64,7 +64,7 @@ SheetStreamParser::State SheetStreamParser::feed(QByteArrayView bytes) {
 
 void SheetStreamParser::readRecord(std::uint8_t type, QByteArrayView payload) {
   textBytes_ += payload.size();
-  if (++entries_ > kMaxEntries || textBytes_ > kMaxTextBytes) {
+  if (++entries_ > limits_.entries || textBytes_ > limits_.textBytes) {
     state_ = State::TooLarge;
     return;
   }

@@ -12,14 +12,18 @@
 
 namespace veltrix {
 
+// What the program holds of one workbook at most: far above any class list, far below what
+// would strain the program.
+struct SheetStreamLimits {
+  qint64 entries = 2'000'000;  // sheets and cells
+  qint64 textBytes = 256 << 20;
+};
+
 class SheetStreamParser {
  public:
   enum class State { Reading, Whole, Broken, TooLarge };
 
-  // What the program holds of one workbook at most: far above any class list, far below what
-  // would strain the program.
-  static constexpr qint64 kMaxEntries = 2'000'000;  // sheets and cells
-  static constexpr qint64 kMaxTextBytes = 256 << 20;
+  explicit SheetStreamParser(SheetStreamLimits limits = SheetStreamLimits()) : limits_(limits) {}
 
   State feed(QByteArrayView bytes);
   State state() const { return state_; }
@@ -30,6 +34,7 @@ class SheetStreamParser {
   void readRecord(std::uint8_t type, QByteArrayView payload);
   bool decoded(QByteArrayView utf8, QString& text);
 
+  SheetStreamLimits limits_;
   State state_ = State::Reading;
   QByteArray pending_;
   bool headerRead_ = false;

@@ -105,7 +105,7 @@ void WorkbookReader::start(const QString& path) {
     if (current() && error == QProcess::FailedToStart) complete(WorkbookFailure::NoHelper);
   });
   // A helper still at work after this long is stuck in, or buried under, what it reads.
-  QTimer::singleShot(kTimeLimitMs, this, [this, current] {
+  QTimer::singleShot(kTimeLimitMs, Qt::PreciseTimer, this, [this, current] {
     if (current()) complete(WorkbookFailure::TooLarge);
   });
   process->start();
