@@ -42,7 +42,16 @@ class WorkbookReader : public QObject {
 
  private:
   struct Run;
+  // Now from start(), cancel() and the destructor; Later from inside the helper's own signals.
+  enum class Release { Now, Later };
+
+  void takeOutput();
+  void complete(WorkbookResult result);
+  void stop(Release release);
+
   std::unique_ptr<Run> run_;
+  // Counts reads and stops, so that a signal of a helper already let go is known and ignored.
+  quint64 generation_ = 0;
 };
 
 // The same read, waited for: for tests, benchmarks and tools.

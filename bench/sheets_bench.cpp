@@ -1,0 +1,124 @@
+// The workbook reader as the program runs it (readWorkbook starts the helper and reads its
+// stream), beside openpyxl and xlrd each reading every cell in a Python process of its own, on
+// class lists of 10,000 rows that the benchmark makes; then the zip bomb's failure: how soon it
+// comes and how much memory the helper took. Prints one "name: value" line a figure.
+#include <sys/resource.h>
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <variant>
+#include <vector>
+
+#include "paired_runs.h"
+#include "sheets/workbook_reader.h"
+
+namespace {
+
+using namespace veltrix;
+
+constexpr int kPairs = 15;
+constexpr int kBombRuns = 9;
+const QString kPython = QStringLiteral("/usr/bin/python3");
+
+// Rows as a school sends them: a number, a name, a class, and two more text columns.
+const char* const kMakeWorkbooks = R"(
+import sys, openpyxl, xlwt
+xlsx, xls = sys.argv[1], sys.argv[2]
+rows = [[20230000 + i, "学生%d号" % i, "%d班" % (i % 12 + 1), "男" if i % 2 else "女",
+         "备注 %d" % (i * 7)] for i in range(10000)]
+book = openpyxl.Workbook(write_only=True)
+sheet = book.create_sheet("名单")
+for row in rows:
+    sheet.append(row)
+book.save(xlsx)
+book = xlwt.Workbook(encoding="utf-8")
+sheet = book.add_sheet("名单")
+for r, row in enumerate(rows):
+    for c, value in enumerate(row):
+        sheet.write(r, c, value)
+book.save(xls)
+)";
+
+const char* const kOpenpyxlReads = R"(
+import sys, openpyxl
+book = openpyxl.load_workbook(sys.argv[1], read_only=True)
+print(sum(v is not None for s in book.worksheets for row in s.iter_rows(values_only=True)
+          for v in row))
+)";
+
+const char* const kXlrdReads = R"(
+import sys, xlrd
+book = xlrd.open_workbook(sys.argv[1])
+print(sum(s.cell_type(r, c) != xlrd.XL_CELL_EMPTY for s in book.sheets()
+          for r in range(s.nrows) for c in range(s.ncols)))
+)";
+
+QByteArray runPython(const char* script, const QStringList& arguments) {
+  QProcess process;
+  process.start(kPython, QStringList{QStringLiteral("-c"), QString::fromUtf8(script)} + arguments);
+  process.waitForFinished(-1);
+  return process.readAllStandardOutput().trimmed();
+}
+
+long long textCells(const QString& path) {
+  const WorkbookResult result = readWorkbook(path);
+  if (!std::holds_alternative<SpreadsheetBook>(result)) return -1;
+  long long count = 0;
+  for (const SpreadsheetSheet& sheet : std::get<SpreadsheetBook>(result).sheets) {
+    count += sheet.cells.size();
+  }
+  return count;
+}
+
+double versusPeer(const char* name, const QString& path, const char* peerScript) {
+  const long long ours = textCells(path);
+  const QByteArray theirs = runPython(peerScript, {path});
+  if (QByteArray::number(ours) != theirs) {
+    std::fprintf(stderr, "%s: we read %lld cells, the peer %s\n", name, ours, theirs.constData());
+  }
+  const bench::PairedTimes times = bench::alternate(
+      kPairs, [&] { textCells(path); }, [&] { runPython(peerScript, {path}); });
+  std::fprintf(stderr, "%s median ms: ours %.1f, peer %.1f\n", name, times.oursSeconds * 1e3,
+               times.peerSeconds * 1e3);
+  return times.ratio;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QCoreApplication application(argc, argv);
+
+  // First, while the helper is the only child this process has had: the peak resident memory
+  // of the largest child reaped so far is the helper's on the bomb.
+  const QString bomb = QStringLiteral(VELTRIX_SHEET_DATA "/bomb.xlsx");
+  std::vector<double> bombMs;
+  for (int i = 0; i < kBombRuns; ++i) {
+    QElapsedTimer clock;
+    clock.start();
+    const WorkbookResult result = readWorkbook(bomb);
+    bombMs.push_back(double(clock.nsecsElapsed()) / 1e6);
+    const auto* failure = std::get_if<WorkbookFailure>(&result);
+    if (!failure || *failure != WorkbookFailure::TooLarge) {
+      std::fprintf(stderr, "the bomb was not refused as too large\n");
+      return 1;
+    }
+  }
+  rusage children{};
+  getrusage(RUSAGE_CHILDREN, &children);
+
+  QTemporaryDir dir;
+  const QString xlsx = dir.filePath(QStringLiteral("roster-10k.xlsx"));
+  const QString xls = dir.filePath(QStringLiteral("roster-10k.xls"));
+  runPython(kMakeWorkbooks, {xlsx, xls});
+
+  std::printf("xlsx_10k_rows_vs_openpyxl: %.3f\n",
+              versusPeer("xlsx_10k_rows", xlsx, kOpenpyxlReads));
+  std::printf("xls_10k_rows_vs_xlrd: %.3f\n", versusPeer("xls_10k_rows", xls, kXlrdReads));
+  std::printf("bomb_error_ms: %.1f\n", bench::median(bombMs));
+  std::printf("bomb_peak_rss_mb: %.1f\n", double(children.ru_maxrss) / 1024);
+  return 0;
+}

@@ -1,0 +1,30 @@
+// UTF-8 as the sheet stream carries it: every text the helper sends is valid UTF-8, whatever
+// bytes or code units the workbook held.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace veltrix::sheetreader {
+
+void appendUtf8(std::string& out, char32_t code);
+
+// The text with every byte sequence that is not UTF-8 (including encoded surrogates) replaced
+// by U+FFFD.
+std::string repairedUtf8(std::string_view text);
+
+// Appends UTF-16 code units as UTF-8, joining surrogate pairs and replacing a lone surrogate.
+class Utf16Appender {
+ public:
+  explicit Utf16Appender(std::string& out) : out_(out) {}
+  ~Utf16Appender() { flush(); }
+  void add(char16_t unit);
+  void flush();
+
+ private:
+  std::string& out_;
+  char16_t high_ = 0;
+};
+
+}  // namespace veltrix::sheetreader

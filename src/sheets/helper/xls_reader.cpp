@@ -1,0 +1,119 @@
+#include "xls_reader.h"
+
+#include <freexl.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "biff_cells.h"
+#include "compound_file.h"
+#include "number_text.h"
+#include "read_failure.h"
+#include "record_writer.h"
+#include "sheets/sheet_stream_format.h"
+#include "utf8.h"
+
+namespace veltrix::sheetreader {
+
+namespace {
+
+constexpr std::streamoff kMaxFileSize = 256 << 20;
+
+std::string wholeFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary | std::ios::ate);
+  if (!file) fail(sheetstream::kExitDamaged);
+  if (file.tellg() > kMaxFileSize) fail(sheetstream::kExitTooLarge);
+  file.seekg(0);
+  return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+void check(int status) {
+  if (status == FREEXL_OK) return;
+  fail(status == FREEXL_INSUFFICIENT_MEMORY ? sheetstream::kExitTooLarge
+                                            : sheetstream::kExitDamaged);
+}
+
+class FreexlBook {
+ public:
+  explicit FreexlBook(const std::string& path) { check(freexl_open(path.c_str(), &handle_)); }
+  ~FreexlBook() { freexl_close(handle_); }
+  FreexlBook(const FreexlBook&) = delete;
+  FreexlBook& operator=(const FreexlBook&) = delete;
+  const void* handle() const { return handle_; }
+
+ private:
+  const void* handle_ = nullptr;
+};
+
+// freexl counts either every sheet or only the worksheets; the scan's sheets are matched to
+// whichever it counted, and left unused when neither fits.
+std::vector<const BiffSheet*> matchSheets(const std::vector<BiffSheet>& scanned, unsigned count) {
+  std::vector<const BiffSheet*> matched;
+  const bool all = scanned.size() == count;
+  for (const BiffSheet& sheet : scanned) {
+    if (all || sheet.worksheet) matched.push_back(&sheet);
+  }
+  if (matched.size() != count) matched.assign(count, nullptr);
+  return matched;
+}
+
+std::string cellText(const FreeXL_CellValue& value) {
+  switch (value.type) {
+    case FREEXL_CELL_INT:
+      return std::to_string(value.value.int_value);
+    case FREEXL_CELL_DOUBLE:
+      return generalNumberText(value.value.double_value);
+    case FREEXL_CELL_TEXT:
+    case FREEXL_CELL_SST_TEXT:
+      return value.value.text_value ? repairedUtf8(value.value.text_value) : std::string();
+    default:  // empty, dates, times
+      return {};
+  }
+}
+
+}  // namespace
+
+void readXls(const std::string& path, RecordWriter& out) {
+  std::vector<BiffSheet> scanned;
+  {
+    const CompoundFile file(wholeFile(path));
+    if (file.has("EncryptedPackage")) fail(sheetstream::kExitEncrypted);
+    const char* name = file.has("Workbook") ? "Workbook" : file.has("Book") ? "Book" : nullptr;
+    if (!name) fail(sheetstream::kExitNotWorkbook);
+    scanned = scanBiffSheets(file.stream(name));
+  }
+
+  const FreexlBook book(path);
+  unsigned info = 0;
+  check(freexl_get_info(book.handle(), FREEXL_BIFF_PASSWORD, &info));
+  if (info == FREEXL_BIFF_OBFUSCATED) fail(sheetstream::kExitEncrypted);
+  unsigned count = 0;
+  check(freexl_get_info(book.handle(), FREEXL_BIFF_SHEET_COUNT, &count));
+  const std::vector<const BiffSheet*> sheets = matchSheets(scanned, count);
+
+  for (unsigned index = 0; index < count; ++index) {
+    const char* name = nullptr;
+    check(freexl_get_worksheet_name(book.handle(), static_cast<unsigned short>(index), &name));
+    check(freexl_select_active_worksheet(book.handle(), static_cast<unsigned short>(index)));
+    unsigned rows = 0;
+    unsigned short columns = 0;
+    check(freexl_worksheet_dimensions(book.handle(), &rows, &columns));
+    if (rows > sheetstream::kMaxRows || columns > sheetstream::kMaxColumns) {
+      fail(sheetstream::kExitDamaged);
+    }
+    out.sheet(name ? repairedUtf8(name) : std::string());
+    for (unsigned row = 0; row < rows; ++row) {
+      for (unsigned short column = 0; column < columns; ++column) {
+        FreeXL_CellValue value;
+        check(freexl_get_cell_value(book.handle(), row, column, &value));
+        if (value.type == FREEXL_CELL_INT && sheets[index] &&
+            sheets[index]->booleansAndErrors.count(cellKey(row, column))) {
+          continue;
+        }
+        out.cell(row, column, cellText(value));
+      }
+    }
+  }
+}
+
+}  // namespace veltrix::sheetreader

@@ -1,0 +1,203 @@
+// Every good roster read whole: its sheets' names in workbook order and exactly the cells that
+// hold text, each at its place with its text, and nothing else: no dates, booleans, errors,
+// uncalculated formulas, phonetic guides or empty strings.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <tuple>
+#include <vector>
+
+#include "sheet_test_support.h"
+#include "test_files.h"
+
+namespace veltrix {
+namespace {
+
+using test::u;
+
+struct ExpectedCell {
+  int row;
+  int column;
+  const char* text;
+};
+
+struct ExpectedSheet {
+  const char* name;
+  std::vector<ExpectedCell> cells;
+};
+
+struct ContentsCase {
+  const char* file;
+  std::vector<ExpectedSheet> sheets;
+};
+
+// The Numbers sheet of both rosters: each number as General shows it.
+std::vector<ExpectedCell> numbersColumn() {
+  const char* texts[] = {"0.5",
+                         "1234.5",
+                         "0.1",
+                         "-3",
+                         "1E+20",
+                         "1.5E-07",
+                         "123456789012345",
+                         "0.3",
+                         "3.14159265358979",
+                         "9.00719925474099E+15",
+                         "0",
+                         "1E+15",
+                         "100000",
+                         "0.0001",
+                         "12345678.9",
+                         "-1E-10",
+                         "4.94065645841247E-324",
+                         "1.79769313486232E+308"};
+  std::vector<ExpectedCell> cells;
+  for (int row = 0; row < int(std::size(texts)); ++row) cells.push_back({row, 0, texts[row]});
+  return cells;
+}
+
+const ExpectedSheet kSmallBookFirst{
+    "名单", {{0, 0, "学号"}, {0, 1, "张三"}, {1, 0, "20230101"}, {1, 1, "李四"}}};
+// A cell without r after an empty one; a rich string whose phonetic run is left out.
+const ExpectedSheet kSmallBookSecond{"第二页", {{0, 1, "乙"}}};
+
+const std::vector<ExpectedCell> kRosterHeader{{0, 0, "学号"}, {0, 1, "姓名"}, {0, 2, "入学日期"},
+                                              {0, 3, "在读"}, {0, 4, "分数"}, {0, 5, "合并"}};
+
+std::vector<ExpectedCell> joined(std::vector<ExpectedCell> a, const std::vector<ExpectedCell>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+const ContentsCase kCases[] = {
+    {"roster.xlsx",
+     {{"一班",
+       joined(kRosterHeader,
+              {
+                  // dates (built-in 14, custom, CJK built-in 31) and booleans are absent
+                  {1, 0, "20230101"},
+                  {1, 1, "张三"},
+                  {1, 4, "0.5"},
+                  {2, 0, "20230102"},
+                  {2, 1, "李四"},
+                  {2, 4, "1234.5"},
+                  {3, 0, "20230103"},
+                  {3, 1, "王小明"},
+                  {3, 4, "98"},  // a "Day "0 format is no date: the number shows
+                                 // a formula's cached string and number; no value, an error, an
+                                 // ISO date and [h]:mm are absent; a [Red] format is no date
+                  {4, 0, "张三同学"},
+                  {4, 1, "2"},
+                  {4, 6, "-7.25"},
+                  // inline strings; an empty inline and an empty shared string are absent
+                  {5, 0, "内联"},
+                  {5, 1, "富文本"},
+                  {5, 4, "tab\there"},
+                  // cells without r follow the cell before, rows without r the row before
+                  {6, 0, "无行号甲"},
+                  {6, 1, "无行号乙"},
+                  {6, 4, "无行号丙"},
+                  {6, 5, "7"},
+                  {7, 0, "山田太郎 "},
+                  {7, 1, "东京"},
+                  {8, 0, "-3"},
+                  {8, 2, "第一行\r第二行"},
+                  {8, 3, "a_x000D_b"},
+              })},
+      {"𠀀", {{0, 0, "𠀀姓名"}, {0, 1, "Ünïcödé"}, {1048575, 16383, "最后一格"}}},
+      {"Numbers", numbersColumn()}}},
+    {"roster.xls",
+     {{"一班", joined(kRosterHeader,
+                      {
+                          // booleans, an error, dates, an empty string and the merged cells
+                          // below 合并 are absent
+                          {1, 0, "20230101"},
+                          {1, 1, "张三"},
+                          {1, 4, "0.5"},
+                          {2, 0, "20230102"},
+                          {2, 1, "李四"},
+                          {2, 4, "1234.5"},
+                          {3, 0, "20230103"},
+                          {3, 1, "王小明"},
+                          {3, 4, "98"},
+                      })},
+      {"𠀀", {{0, 0, "𠀀姓名"}, {0, 1, "Ünïcödé"}, {999, 99, "最后一格"}}},
+      {"Numbers", numbersColumn()}}},
+    {"strict.xlsx", {kSmallBookFirst, kSmallBookSecond}},
+    {"prefixed.xlsx", {kSmallBookFirst, kSmallBookSecond}},
+    {"moved-parts.xlsx", {kSmallBookFirst, kSmallBookSecond}},
+    {"openpyxl-roster.xlsx",
+     {{"二班",
+       {{0, 0, "学号"},
+        {0, 1, "姓名"},
+        {0, 2, "生日"},
+        {0, 3, "在读"},
+        {0, 4, "合并"},
+        {1, 0, "20230201"},
+        {1, 1, "赵六"},
+        {2, 0, "20230202"},
+        {2, 1, "孙七"}}},
+      {"𠀀", {{1, 1, "0.5"}}}}},
+    {"sparse.xls", {{"稀疏", {{0, 0, "左上"}, {65535, 255, "右下"}}}}},
+    // The count attributes claim four billion strings; only the items count.
+    {"huge-string-count.xlsx", {{"Sheet1", {{0, 0, "乙"}}}}},
+};
+
+class WorkbookContents : public test::SheetReaderTest,
+                         public testing::WithParamInterface<ContentsCase> {};
+
+TEST_P(WorkbookContents, ReadsEverySheetAndExactlyItsTextCells) {
+  const ContentsCase& expected = GetParam();
+  const WorkbookResult result = readWorkbook(test::sheetFixture(expected.file));
+  ASSERT_TRUE(std::holds_alternative<SpreadsheetBook>(result)) << testing::PrintToString(result);
+  const SpreadsheetBook& book = std::get<SpreadsheetBook>(result);
+
+  QStringList names, expectedNames;
+  for (const SpreadsheetSheet& sheet : book.sheets) names << sheet.name;
+  for (const ExpectedSheet& sheet : expected.sheets) expectedNames << u(sheet.name);
+  ASSERT_EQ(names, expectedNames);
+
+  for (std::size_t i = 0; i < expected.sheets.size(); ++i) {
+    const SpreadsheetSheet& sheet = book.sheets[i];
+    QHash<CellPlace, QString> cells;
+    for (const ExpectedCell& cell : expected.sheets[i].cells) {
+      cells.insert({cell.row, cell.column}, u(cell.text));
+      EXPECT_EQ(sheet.text(cell.row, cell.column), u(cell.text))
+          << sheet.name.toStdString() << " row " << cell.row << " column " << cell.column;
+    }
+    for (auto it = sheet.cells.begin(); it != sheet.cells.end(); ++it) {
+      EXPECT_TRUE(cells.contains(it.key()))
+          << sheet.name.toStdString() << " has an unexpected cell at row " << it.key().row
+          << " column " << it.key().column << ": " << it.value().toStdString();
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Fixtures, WorkbookContents, testing::ValuesIn(kCases),
+                         [](const testing::TestParamInfo<ContentsCase>& info) {
+                           return test::caseName(info.param.file);
+                         });
+
+// The content decides, not the name: the same workbooks under each other's extension.
+using WorkbookFormat = test::SheetReaderTest;
+
+TEST_F(WorkbookFormat, TellsTheFormatByContentNotByExtension) {
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  const QString xlsxAsXls = folder.filePath(QStringLiteral("名单.xls"));
+  const QString xlsAsXlsx = folder.filePath(QStringLiteral("名单.xlsx"));
+  ASSERT_TRUE(QFile::copy(test::sheetFixture("strict.xlsx"), xlsxAsXls));
+  ASSERT_TRUE(QFile::copy(test::sheetFixture("sparse.xls"), xlsAsXlsx));
+
+  const WorkbookResult fromXlsx = readWorkbook(xlsxAsXls);
+  ASSERT_TRUE(std::holds_alternative<SpreadsheetBook>(fromXlsx));
+  EXPECT_EQ(std::get<SpreadsheetBook>(fromXlsx).sheets.at(0).text(1, 0), u("20230101"));
+  const WorkbookResult fromXls = readWorkbook(xlsAsXlsx);
+  ASSERT_TRUE(std::holds_alternative<SpreadsheetBook>(fromXls));
+  EXPECT_EQ(std::get<SpreadsheetBook>(fromXls).sheets.at(0).text(65535, 255), u("右下"));
+}
+
+}  // namespace
+}  // namespace veltrix
