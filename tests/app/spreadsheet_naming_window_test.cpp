@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <QAction>
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenuBar>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTableView>
@@ -27,7 +29,10 @@ const QString kRoster = QStringLiteral(VELTRIX_TEST_DATA "/sheets/naming-roster.
 
 class SpreadsheetNamingWindowTest : public test::CameraWindowTest {
  protected:
-  void SetUp() override { start(); }
+  void SetUp() override {
+    qputenv("VELTRIX_SHEET_READER", VELTRIX_SHEET_READER_BUILT);
+    start();
+  }
 
   static ExcelNamingWindow* namingWindow() {
     for (QWidget* top : QApplication::topLevelWidgets()) {
@@ -285,7 +290,18 @@ TEST_F(SpreadsheetNamingWindowTest, QuickShotsNameThreePhotosFromThreeRows) {
 TEST_F(SpreadsheetNamingWindowTest, ClosingTheCameraKeepsABatchsRoster) {
   ASSERT_NE(openForBatch(), nullptr);
   import(kRoster);
-  CameraWindow* camera = openCamera();
+  // The menu's "拍摄" leaves the batch running, as the toolbar's does not.
+  QAction* shoot = nullptr;
+  for (QAction* action : window->findChild<QMenuBar*>()->findChildren<QAction*>()) {
+    if (action->text() == u("拍摄")) shoot = action;
+  }
+  ASSERT_NE(shoot, nullptr);
+  shoot->trigger();
+  ASSERT_TRUE(program->batch.active);
+  CameraWindow* camera = nullptr;
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (auto* found = qobject_cast<CameraWindow*>(top); found && found->isVisible()) camera = found;
+  }
   ASSERT_NE(camera, nullptr);
   camera->close();
   QApplication::processEvents();
