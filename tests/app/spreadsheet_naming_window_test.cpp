@@ -6,6 +6,7 @@
 #include <sys/resource.h>
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
@@ -148,6 +149,11 @@ TEST_F(SpreadsheetNamingWindowTest, AClickedCellNamesTheNextPicture) {
     EXPECT_EQ(program->naming.currentName, u(c.name)) << c.row << "," << c.column;
     EXPECT_EQ(status(), u(c.status));
   }
+  // A student number names its picture as the sheet shows it.
+  clickCell(1, 1);
+  window->saveCrop();
+  EXPECT_TRUE(QFileInfo::exists(out(u("20230101.jpg"))));
+
   // A second import keeps the name until a cell is clicked.
   clickCell(3, 0);
   import(kRoster);
@@ -315,6 +321,42 @@ TEST_F(SpreadsheetNamingWindowTest, ClosingTheCameraKeepsABatchsRoster) {
   QApplication::processEvents();
   EXPECT_EQ(namingWindow(), nullptr);
   EXPECT_FALSE(program->naming.bookLoaded);
+}
+
+TEST_F(SpreadsheetNamingWindowTest, TheSeriesSettingsOpenWordAndCloseTheWindow) {
+  program->quickShot.quickMode = true;
+  CameraWindow* camera = openCamera();
+  ASSERT_NE(camera, nullptr);
+  whenModalOpens([this](QDialog& w) {
+    w.findChild<QLineEdit*>(u("速拍保存目录编辑框"))->setText(out(QString()));
+    auto* rules = w.findChild<QComboBox*>(u("速拍命名方式组合框"));
+    rules->setCurrentIndex(4);
+    emit rules->activated(4);
+    w.findChild<QPushButton*>(u("确定速拍设置按钮"))->click();
+  });
+  in<QPushButton>(camera, "速拍设置按钮")->click();
+  ExcelNamingWindow* naming = namingWindow();
+  ASSERT_NE(naming, nullptr);
+  EXPECT_EQ(naming->windowTitle(), u("导入EXCEL，按所选单元格文字命名即将拍照的图片"));
+  import(kRoster);
+  clickCell(1, 0);
+
+  // Confirmed again, a loaded roster keeps its name and hears of it in the settings' wording.
+  whenModalOpens([](QDialog& w) { w.findChild<QPushButton*>(u("确定速拍设置按钮"))->click(); });
+  in<QPushButton>(camera, "速拍设置按钮")->click();
+  EXPECT_EQ(namingWindow(), naming);
+  EXPECT_EQ(status(), u("以“张三”命名即将拍照的图片，如截图多幅加序号区分。"));
+
+  // Another rule closes it.
+  whenModalOpens([](QDialog& w) {
+    auto* rules = w.findChild<QComboBox*>(u("速拍命名方式组合框"));
+    rules->setCurrentIndex(1);
+    emit rules->activated(1);
+  });
+  in<QPushButton>(camera, "速拍设置按钮")->click();
+  QApplication::processEvents();
+  EXPECT_EQ(namingWindow(), nullptr);
+  EXPECT_TRUE(program->naming.currentName.isEmpty());
 }
 
 TEST_F(SpreadsheetNamingWindowTest, ClosingTheWindowDuringAReadIsSafe) {
