@@ -22,6 +22,16 @@ class CameraWindowTest : public WindowTest {
     return nullptr;
   }
 
+  // The camera window in quick-shoot mode, saving into out/ under a rule, with a frame to take.
+  CameraWindow* openForQuickShots(NamingRule rule) {
+    program->quickShot.quickMode = true;
+    program->quickShot.quickSaveFolder = fixture.path(u("out"));
+    program->quickShot.quickNamingRule = rule;
+    CameraWindow* camera = openCamera();
+    fixture.captureDevice.pushFrame();
+    return camera;
+  }
+
   template <typename T = QWidget>
   static T* in(QWidget* camera, const char* name) {
     T* found = camera->findChild<T*>(u(name));

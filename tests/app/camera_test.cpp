@@ -183,16 +183,10 @@ TEST_F(CameraTest, QuickShotsAreNamedByTheirRuleWithALowerCaseExtension) {
     start();
     QDir(out(QString())).removeRecursively();
     QDir().mkpath(out(QString()));
-    QuickShotSettings& quick = program->quickShot;
-    quick.quickMode = true;
-    quick.quickSaveFolder = out(QString());
-    quick.quickNamingRule = c.rule;
-    quick.quickCustomName = u("速拍");
-    CameraWindow* camera = openCamera();
+    program->quickShot.quickCustomName = u("速拍");
+    CameraWindow* camera = openForQuickShots(c.rule);
     ASSERT_NE(camera, nullptr);
-    fixture.captureDevice.pushFrame();
-    for (int photo = 0; photo < 2; ++photo)
-      static_cast<QPushButton*>(in(camera, "拍照按钮"))->click();
+    for (int photo = 0; photo < 2; ++photo) takePhoto(camera);
     QStringList names = QDir(out(QString())).entryList(QDir::Files);
     names.sort();
     QStringList expected = c.names;
@@ -234,24 +228,11 @@ TEST_F(CameraTest, QuickShootWithoutASaveFolderSaysSoAndTakesNothing) {
 }
 
 TEST_F(CameraTest, AQuickShotThatCannotBeWrittenIsNamedAndPlaysNoShutter) {
-  program->quickShot.quickMode = true;
-  program->quickShot.quickSaveFolder = fixture.path(u("out"));
   program->quickShot.quickSaveFormat = u(".PNG");
-  program->quickShot.quickNamingRule = NamingRule::Sequence;
   program->quickShot.shutterSound = true;
-  CameraWindow* camera = openCamera();
+  CameraWindow* camera = openForQuickShots(NamingRule::Sequence);
   ASSERT_NE(camera, nullptr);
-  fixture.captureDevice.pushFrame();
-  // Past this size a write fails as on a full disk, without the signal that would end the test.
-  rlimit saved{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-  const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = saved;
-  small.rlim_cur = 16;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  static_cast<QPushButton*>(in(camera, "拍照按钮"))->click();
-  setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, previousHandler);
+  test::withFilesLimitedTo(16, [camera] { takePhoto(camera); });
   ASSERT_EQ(fixture.prompter.messages().size(), 1u);
   EXPECT_EQ(fixture.prompter.messages()[0].text,
             u("图片文件“") + QDir::toNativeSeparators(out(u("0001.png"))) +

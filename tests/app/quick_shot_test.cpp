@@ -335,13 +335,8 @@ TEST_F(QuickShotTest, SizeChangesWithTheCameraOpenAreKeptForQuickShooting) {
 }
 
 TEST_F(QuickShotTest, TheSpreadsheetRuleWithoutAWorkbookTakesNoPhoto) {
-  QuickShotSettings& quick = program->quickShot;
-  quick.quickMode = true;
-  quick.quickSaveFolder = out(QString());
-  quick.quickNamingRule = NamingRule::Spreadsheet;
-  CameraWindow* camera = openCamera();
+  CameraWindow* camera = openForQuickShots(NamingRule::Spreadsheet);
   ASSERT_NE(camera, nullptr);
-  fixture.captureDevice.pushFrame();
   fixture.prompter.answers.push_back(PromptAnswer::No);
   QString title;
   whenModalOpens([&title](QDialog& w) { title = w.windowTitle(); });

@@ -223,15 +223,7 @@ TEST_F(SpreadsheetNamingWindowTest, AFailedWriteKeepsTheRow) {
   import(kRoster);
   part<QCheckBox>("自动下一行选择框")->click();
   clickCell(1, 0);
-  rlimit saved{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-  const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = saved;
-  small.rlim_cur = 16;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  window->saveCrop();
-  setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, previousHandler);
+  test::withFilesLimitedTo(16, [this] { window->saveCrop(); });
   EXPECT_EQ(program->naming.currentName, u("张三"));
   window->saveCrop();
   EXPECT_TRUE(QFileInfo::exists(out(u("张三.jpg"))));
@@ -263,13 +255,8 @@ TEST_F(SpreadsheetNamingWindowTest, TheSaveChecksAskForTheWindowABookAndAName) {
 }
 
 TEST_F(SpreadsheetNamingWindowTest, QuickShotsNameThreePhotosFromThreeRows) {
-  QuickShotSettings& quick = program->quickShot;
-  quick.quickMode = true;
-  quick.quickSaveFolder = out(QString());
-  quick.quickNamingRule = NamingRule::Spreadsheet;
-  CameraWindow* camera = openCamera();
+  CameraWindow* camera = openForQuickShots(NamingRule::Spreadsheet);
   ASSERT_NE(camera, nullptr);
-  fixture.captureDevice.pushFrame();
   fixture.prompter.answers.push_back(PromptAnswer::Yes);
   takePhoto(camera);
   ASSERT_NE(namingWindow(), nullptr);

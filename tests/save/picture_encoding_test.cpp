@@ -210,21 +210,9 @@ TEST_F(FailingWrite, FileSizeLimitStopsTheWrite) {
   QTemporaryDir dir;
   const QString path = dir.filePath(u("kept.jpg"));
   ASSERT_TRUE(writeBytes(path, "earlier"));
-  // Past the limit a write fails as it does on a full disk, without the signal that ends the
-  // process by default.
-  rlimit saved{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-  const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = saved;
-  small.rlim_cur = 64 * 1024;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  expectEarlierFileKept(dir.path(), path);
+  test::withFilesLimitedTo(64 * 1024, [&] { expectEarlierFileKept(dir.path(), path); });
   // A small file goes through no buffer either: a write cut at the limit is no success.
-  small.rlim_cur = 16;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  expectEarlierFileKept(dir.path(), path, 500);
-  setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, previousHandler);
+  test::withFilesLimitedTo(16, [&] { expectEarlierFileKept(dir.path(), path, 500); });
 }
 
 TEST_F(FailingWrite, FullFileSystemKeepsTheEarlierFile) {
