@@ -48,7 +48,8 @@ TEST_P(FlippedBytes, NeverTakeTheProgramDown) {
 INSTANTIATE_TEST_SUITE_P(Rosters, FlippedBytes,
                          testing::Values("roster.xls", "roster.xlsx", "strict.xlsx",
                                          "prefixed.xlsx", "moved-parts.xlsx",
-                                         "openpyxl-roster.xlsx"),
+                                         "openpyxl-roster.xlsx", "formulas.xls",
+                                         "odd-formula-strings.xls", "formulas-biff5.xls"),
                          [](const testing::TestParamInfo<const char*>& info) {
                            return test::caseName(info.param);
                          });

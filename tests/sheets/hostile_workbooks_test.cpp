@@ -34,6 +34,8 @@ const HostileCase kCases[] = {
     // saved with a password to open: a compound file holding EncryptedPackage; FILEPASS
     {"encrypted.xlsx", WorkbookFailure::Damaged},
     {"encrypted.xls", WorkbookFailure::Damaged},
+    // a formula's cached text claims more characters than its STRING and CONTINUE records hold
+    {"formula-string-cut.xls", WorkbookFailure::Damaged},
     {"document.docx.xlsx", WorkbookFailure::NotWorkbook},
     {"plain.zip.xlsx", WorkbookFailure::NotWorkbook},
     {"document.doc.xls", WorkbookFailure::NotWorkbook},

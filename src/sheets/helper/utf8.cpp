@@ -1,5 +1,9 @@
 #include "utf8.h"
 
+#include <iconv.h>
+
+#include <cerrno>
+
 namespace veltrix::sheetreader {
 
 namespace {
@@ -39,6 +43,37 @@ std::size_t validSequence(std::string_view text) {
   return length;
 }
 
+// iconv's name for a CODEPAGE record's number: a Windows code page, or 367 for ASCII, 10000
+// and 32768 for Mac Roman, 32769 for Windows Latin 1.
+std::string iconvName(std::uint16_t codePage) {
+  switch (codePage) {
+    case 367:
+      return "ASCII";
+    case 10000:
+    case 32768:
+      return "MACINTOSH";
+    case 32769:
+      return "CP1252";
+    default:
+      return "CP" + std::to_string(codePage);
+  }
+}
+
+class Converter {
+ public:
+  explicit Converter(const std::string& from) : handle_(iconv_open("UTF-8", from.c_str())) {}
+  ~Converter() {
+    if (valid()) iconv_close(handle_);
+  }
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+  bool valid() const { return handle_ != iconv_t(-1); }
+  iconv_t handle() const { return handle_; }
+
+ private:
+  iconv_t handle_;
+};
+
 }  // namespace
 
 void appendUtf8(std::string& out, char32_t code) {
@@ -77,6 +112,28 @@ std::string repairedUtf8(std::string_view text) {
     } else {
       out.append(text.substr(at, length));
       at += length;
+    }
+  }
+  return out;
+}
+
+std::string codePageText(std::string_view bytes, std::uint16_t codePage) {
+  const Converter converter(iconvName(codePage));
+  if (!converter.valid()) return {};
+  std::string out;
+  char* in = const_cast<char*>(bytes.data());
+  std::size_t inLeft = bytes.size();
+  while (inLeft > 0) {
+    char buffer[256];
+    char* to = buffer;
+    std::size_t toLeft = sizeof buffer;
+    const std::size_t converted = iconv(converter.handle(), &in, &inLeft, &to, &toLeft);
+    out.append(buffer, std::size_t(to - buffer));
+    if (converted == std::size_t(-1) && errno != E2BIG) {
+      // A byte outside the code page, or a double-byte character cut off at the end.
+      appendUtf8(out, kReplacement);
+      ++in;
+      --inLeft;
     }
   }
   return out;

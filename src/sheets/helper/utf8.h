@@ -14,6 +14,10 @@ void appendUtf8(std::string& out, char32_t code);
 // by U+FFFD.
 std::string repairedUtf8(std::string_view text);
 
+// Text in a Windows code page (a BIFF5 workbook's CODEPAGE record), each byte the code page
+// lacks as U+FFFD. Empty for a code page iconv does not know: freexl refuses such a workbook.
+std::string codePageText(std::string_view bytes, std::uint16_t codePage);
+
 // Appends UTF-16 code units as UTF-8, joining surrogate pairs and replacing a lone surrogate.
 class Utf16Appender {
  public:

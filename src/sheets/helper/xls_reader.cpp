@@ -57,16 +57,26 @@ std::vector<const BiffSheet*> matchSheets(const std::vector<BiffSheet>& scanned,
   return matched;
 }
 
-std::string cellText(const FreeXL_CellValue& value) {
+// freexl's value as the scan corrects it: a boolean or an error is no number, and a cell
+// freexl finds empty may hold a formula's cached text. scanned is null for a sheet the scan's
+// sheets could not be matched to.
+std::string cellText(const FreeXL_CellValue& value, const BiffSheet* scanned, std::uint64_t key) {
   switch (value.type) {
+    case FREEXL_CELL_NULL:
+      if (scanned) {
+        const auto formula = scanned->formulaTexts.find(key);
+        if (formula != scanned->formulaTexts.end()) return formula->second;
+      }
+      return {};
     case FREEXL_CELL_INT:
+      if (scanned && scanned->booleansAndErrors.count(key)) return {};
       return std::to_string(value.value.int_value);
     case FREEXL_CELL_DOUBLE:
       return generalNumberText(value.value.double_value);
     case FREEXL_CELL_TEXT:
     case FREEXL_CELL_SST_TEXT:
       return value.value.text_value ? repairedUtf8(value.value.text_value) : std::string();
-    default:  // empty, dates, times
+    default:  // dates, times
       return {};
   }
 }
@@ -106,11 +116,7 @@ void readXls(const std::string& path, RecordWriter& out) {
       for (unsigned short column = 0; column < columns; ++column) {
         FreeXL_CellValue value;
         check(freexl_get_cell_value(book.handle(), row, column, &value));
-        if (value.type == FREEXL_CELL_INT && sheets[index] &&
-            sheets[index]->booleansAndErrors.count(cellKey(row, column))) {
-          continue;
-        }
-        out.cell(row, column, cellText(value));
+        out.cell(row, column, cellText(value, sheets[index], cellKey(row, column)));
       }
     }
   }
