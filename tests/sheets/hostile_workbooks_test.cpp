@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <zip.h>
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -14,7 +13,6 @@ namespace veltrix {
 namespace {
 
 // Half the program's cap on the helper's time: a failure that comes later was the cap's doing.
-constexpr qint64 kWellWithinCapMs = 5000;
 
 struct HostileCase {
   const char* file;
@@ -47,12 +45,10 @@ const HostileCase kCases[] = {
 class HostileWorkbook : public test::SheetReaderTest,
                         public testing::WithParamInterface<HostileCase> {};
 
-TEST_P(HostileWorkbook, FailsAsItShouldWellWithinTheCap) {
-  QElapsedTimer clock;
-  clock.start();
+// How soon the bomb fails is bench_sheets' figure; here each file fails the way it should.
+TEST_P(HostileWorkbook, FailsAsItShould) {
   const WorkbookResult result = readWorkbook(test::sheetFixture(GetParam().file));
   EXPECT_EQ(test::failureOf(result), GetParam().failure) << testing::PrintToString(result);
-  EXPECT_LT(clock.elapsed(), kWellWithinCapMs);
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, HostileWorkbook, testing::ValuesIn(kCases),

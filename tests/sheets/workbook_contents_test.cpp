@@ -73,39 +73,38 @@ std::vector<ExpectedCell> joined(std::vector<ExpectedCell> a, const std::vector<
 
 const ContentsCase kCases[] = {
     {"roster.xlsx",
-     {{"一班",
-       joined(kRosterHeader,
-              {
-                  // dates (built-in 14, custom, CJK built-in 31) and booleans are absent
-                  {1, 0, "20230101"},
-                  {1, 1, "张三"},
-                  {1, 4, "0.5"},
-                  {2, 0, "20230102"},
-                  {2, 1, "李四"},
-                  {2, 4, "1234.5"},
-                  {3, 0, "20230103"},
-                  {3, 1, "王小明"},
-                  {3, 4, "98"},  // a "Day "0 format is no date: the number shows
-                                 // a formula's cached string and number; no value, an error, an
-                                 // ISO date and [h]:mm are absent; a [Red] format is no date
-                  {4, 0, "张三同学"},
-                  {4, 1, "2"},
-                  {4, 6, "-7.25"},
-                  // inline strings; an empty inline and an empty shared string are absent
-                  {5, 0, "内联"},
-                  {5, 1, "富文本"},
-                  {5, 4, "tab\there"},
-                  // cells without r follow the cell before, rows without r the row before
-                  {6, 0, "无行号甲"},
-                  {6, 1, "无行号乙"},
-                  {6, 4, "无行号丙"},
-                  {6, 5, "7"},
-                  {7, 0, "山田太郎 "},
-                  {7, 1, "东京"},
-                  {8, 0, "-3"},
-                  {8, 2, "第一行\r第二行"},
-                  {8, 3, "a_x000D_b"},
-              })},
+     {{"一班", joined(kRosterHeader,
+                      {
+                          // dates (built-in 14, custom, CJK built-in 31) and booleans are absent
+                          {1, 0, "20230101"},
+                          {1, 1, "张三"},
+                          {1, 4, "0.5"},
+                          {2, 0, "20230102"},
+                          {2, 1, "李四"},
+                          {2, 4, "1234.5"},
+                          {3, 0, "20230103"},
+                          {3, 1, "王小明"},
+                          {3, 4, "98"},  // a "Day "0 format is no date: the number shows
+                                         // a formula's cached string; its cached number, no value,
+                                         // an error, an ISO date and [h]:mm are absent; a [Red]
+                                         // format is no date
+                          {4, 0, "张三同学"},
+                          {4, 6, "-7.25"},
+                          // inline strings; an empty inline and an empty shared string are absent
+                          {5, 0, "内联"},
+                          {5, 1, "富文本"},
+                          {5, 4, "tab\there"},
+                          // cells without r follow the cell before, rows without r the row before
+                          {6, 0, "无行号甲"},
+                          {6, 1, "无行号乙"},
+                          {6, 4, "无行号丙"},
+                          {6, 5, "7"},
+                          {7, 0, "山田太郎 "},
+                          {7, 1, "东京"},
+                          {8, 0, "-3"},
+                          {8, 2, "第一行\r第二行"},
+                          {8, 3, "a_x000D_b"},
+                      })},
       {"𠀀", {{0, 0, "𠀀姓名"}, {0, 1, "Ünïcödé"}, {1048575, 16383, "最后一格"}}},
       {"Numbers", numbersColumn()}}},
     {"roster.xls",

@@ -80,6 +80,8 @@ class SheetReading {
     }
     if (type == "str") return decodeEscapes(value);
     if (!type.empty() && type != "n") return {};  // booleans, errors, ISO dates
+    // A calculated number is no name, as in .xls: only a formula's text result names a picture.
+    if (child(cell, "f")) return {};
     const pugi::xml_attribute style = cell.attribute("s");
     if (style && dates_.isDate(parsedOrDamaged<std::size_t>(style.value()))) return {};
     return generalNumberText(parsedOrDamaged<double>(value));
