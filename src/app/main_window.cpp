@@ -282,6 +282,10 @@ void MainWindow::flushTextInput() {
   if (toolsRoom_) toolsRoom_->controller().flushTextInput();
 }
 
+void MainWindow::switchToolsOff() {
+  if (toolsRoom_) toolsRoom_->controller().endAllTools();
+}
+
 void MainWindow::restoreActiveTool(bool textToo) {
   if (toolsRoom_) toolsRoom_->controller().restoreActiveTool(textToo, true);
 }

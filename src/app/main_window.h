@@ -81,6 +81,8 @@ class MainWindow : public QWidget, private SizeHost, private FrameHost {
 
   // Shows the view's scroll bar state on the scroll bar widgets and repaints the canvas.
   void showView();
+  // Every editing tool off, typed text and a stroke committed first.
+  void switchToolsOff();
   // A command that needs a picture found none.
   void askForPicture() override;
 
