@@ -60,6 +60,28 @@ TEST_F(EditingToolsTest, AClickLeavesTheDotOfThePensWidth) {
   }
 }
 
+TEST_F(EditingToolsTest, HoveringOutlinesTheDotOnTheViewOnly) {
+  const struct {
+    const char* width;
+    bool outlined;
+  } cases[] = {{"9", true}, {"1", false}};
+  for (const auto& c : cases) {
+    openGrey({300, 200});
+    const QImage before = program->document.picture;
+    tick("画笔选择框");
+    useColour(kInk);
+    useWidth(c.width);
+    moveTo({200, 100});
+    EXPECT_EQ(inkPixels(program->view.viewCanvas) > 0, c.outlined) << c.width;
+    EXPECT_EQ(inkPixels(program->view.backCanvas), 0) << c.width;
+    EXPECT_LE(inkPixels(program->view.viewCanvas), 40) << c.width;  // an outline, not a dot
+    moveTo({250, 150});
+    EXPECT_EQ(program->view.viewCanvas.pixel(200, 96), kGrey) << c.width;
+    EXPECT_EQ(program->document.picture, before);
+    toggleEdit();
+  }
+}
+
 TEST_F(EditingToolsTest, AStrokeAtHalfZoomHalvesThePictureAndLooksTheSame) {
   openGrey({800, 600});
   atZoom(0.5);
