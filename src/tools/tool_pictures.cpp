@@ -35,6 +35,17 @@ QImage pencilPicture() {
   const QPolygonF body({{0, 0}, {6, -3}, {22, -3}, {22, 3}, {6, 3}});
   drawSlantedTool(image, kPencilHotSpot, body, QColor(240, 200, 60));
   QPainter painter(&image);
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  // The bare wood and the lead at the point.
+  painter.translate(kPencilHotSpot);
+  painter.rotate(-45);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(QColor(235, 205, 160));
+  painter.drawPolygon(QPolygonF({{1, 0}, {6, -2.5}, {6, 2.5}}));
+  painter.setBrush(Qt::black);
+  painter.drawPolygon(QPolygonF({{0, 0}, {2.5, -1.2}, {2.5, 1.2}}));
+  painter.resetTransform();
+  painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setPen(Qt::black);
   painter.drawPoint(kPencilHotSpot);
   return image;
