@@ -185,6 +185,24 @@ TEST_F(EditingToolsTest, HidingThePaletteCommitsTheTextAndEndsEveryTool) {
   EXPECT_FALSE(window->toolPalette()->isVisible());
 }
 
+TEST_F(EditingToolsTest, TheNextClickCommitsTheLineAndARightPressOnTheBoxEndsTheTool) {
+  openGrey({300, 200});
+  tick("文字选择框");
+  pendingText();
+  click({120, 80});
+  EXPECT_GT(inkPixels(program->document.picture), 30);
+  EXPECT_TRUE(entry->isVisible());
+  EXPECT_TRUE(entry->text().isEmpty());
+  EXPECT_EQ(entry->pos(), QPoint(120, 80 - program->edit.charHeight + 4));
+  const int before = inkPixels(program->document.picture);
+  typeText(u("WW"));
+  QTest::mousePress(entry, Qt::RightButton, {}, {2, 2});
+  EXPECT_GT(inkPixels(program->document.picture), before);
+  EXPECT_FALSE(entry->isVisible());
+  EXPECT_FALSE(program->edit.textActive);
+  EXPECT_FALSE(control<QCheckBox>("文字选择框")->isChecked());
+}
+
 TEST_F(EditingToolsTest, TheFontChoiceKeepsTheColourAndSizesTheBox) {
   openGrey({300, 200});
   useColour(qRgb(0, 0, 0));
