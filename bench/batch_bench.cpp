@@ -74,6 +74,7 @@ class ViewHost final : public BatchHost {
   void restoreKeptSize(bool) override {}
   QString jpgLimitText() const override { return {}; }
   QStringList sizeTexts() const override { return {}; }
+  void switchToolsOff() override {}
 
   const FrameLines kFrame{QRect(125, 34, 160, 210), QColor(255, 255, 0)};
   ImageDocument document;

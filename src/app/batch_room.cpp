@@ -141,4 +141,8 @@ QStringList BatchRoom::sizeTexts() const {
   return sizes_.sizeTexts();
 }
 
+void BatchRoom::switchToolsOff() {
+  window_.switchToolsOff();
+}
+
 }  // namespace veltrix

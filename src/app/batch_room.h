@@ -42,6 +42,7 @@ class BatchRoom final : public BatchHost {
   void restoreKeptSize(bool jpg) override;
   QString jpgLimitText() const override;
   QStringList sizeTexts() const override;
+  void switchToolsOff() override;
 
  private:
   Program& program_;

@@ -17,11 +17,13 @@
 #include "app/status_bar.h"
 #include "app/texts.h"
 #include "app/toolbar_icons.h"
+#include "app/tools_room.h"
 #include "output/size_panel.h"
 #include "platform/screen.h"
 #include "platform/utf8.h"
 #include "settings/number_rules.h"
 #include "tools/tool_palette.h"
+#include "tools/tools_controller.h"
 #include "view/view_canvas_widget.h"
 #include "view/view_render.h"
 #include "view/zoom_steps.h"
@@ -71,6 +73,7 @@ MainWindow::MainWindow(Program& program) : QWidget(nullptr), program_(program) {
 
   const auto scrolled = [this] {
     if (showingView_) return;
+    flushTextInput();
     scrollView(program_.view, program_.document, hScroll_->value(), vScroll_->value(),
                frameLines(program_.frame, program_.output));
     viewCanvas_->update();
@@ -113,6 +116,9 @@ MainWindow::MainWindow(Program& program) : QWidget(nullptr), program_(program) {
 
 // The navigation keys belong to this window's batch; they end with it.
 MainWindow::~MainWindow() {
+  // Boxes that lose the focus while the window's controls go commit their text and ask for the
+  // tools, which are gone by then.
+  toolsRoom_.reset();
   cameraRoom_.reset();
   sheetsRoom_.reset();
   batchRoom_->controller().releaseNavigationKeys();
@@ -163,8 +169,9 @@ void MainWindow::buildToolbar() {
     }
     QAction* action = toolbar_->addAction(toolbarIcon(static_cast<int>(i)), u8(slot.caption));
     action->setToolTip(u8(slot.tooltip));
-    // Any toolbar command first ends a drag of the frame.
+    // Any toolbar command first ends a drag of the frame or a stroke, and commits typed text.
     connect(action, &QAction::triggered, this, &MainWindow::endPointerAction);
+    connect(action, &QAction::triggered, this, &MainWindow::flushTextInput);
     connect(action, &QAction::triggered, this, commands[i]);
   }
 }
@@ -203,7 +210,7 @@ void MainWindow::start() {
 
   loadStartupSettings(program_);
 
-  toolPalette_ = new ToolPalette(this);
+  toolsRoom_ = std::make_unique<ToolsRoom>(program_, *this, *viewCanvas_, *textEntry_, *batchRoom_);
   // Showing window contents while dragging is the window manager's choice here, and there is
   // no graphics library to start: nothing more to do.
 }
@@ -255,6 +262,7 @@ void MainWindow::layoutMainWindow() {
   placeFrameCanvas();
   if (program_.document.present) {
     redrawView(program_.view, program_.document, frameLines(program_.frame, program_.output));
+    restoreActiveTool(false);
     viewCanvas_->setFocus();
   }
   showView();
@@ -262,7 +270,24 @@ void MainWindow::layoutMainWindow() {
 
 // Maximising needs no hiding here: Qt repaints the relaid-out window in one piece.
 void MainWindow::followMainWindow() {
-  if (toolPalette_) toolPalette_->move(ToolPalette::positionBeside(frameGeometry().topLeft()));
+  if (toolsRoom_)
+    toolsRoom_->palette().move(ToolPalette::positionBeside(frameGeometry().topLeft()));
+}
+
+ToolPalette* MainWindow::toolPalette() const {
+  return toolsRoom_ ? &toolsRoom_->palette() : nullptr;
+}
+
+void MainWindow::flushTextInput() {
+  if (toolsRoom_) toolsRoom_->controller().flushTextInput();
+}
+
+void MainWindow::switchToolsOff() {
+  if (toolsRoom_) toolsRoom_->controller().endAllTools();
+}
+
+void MainWindow::restoreActiveTool(bool textToo) {
+  if (toolsRoom_) toolsRoom_->controller().restoreActiveTool(textToo, true);
 }
 
 }  // namespace veltrix

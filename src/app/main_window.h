@@ -26,6 +26,8 @@ class SizeController;
 class SizePanel;
 class StatusBar;
 class ToolPalette;
+class ToolsRoom;
+class CanvasTool;
 class ViewCanvasWidget;
 
 class MainWindow : public QWidget, private SizeHost, private FrameHost {
@@ -77,8 +79,15 @@ class MainWindow : public QWidget, private SizeHost, private FrameHost {
   // Multiplies the zoom and redraws; does nothing without a picture.
   void zoomBy(double factor);
 
+  // Shows the view's scroll bar state on the scroll bar widgets and repaints the canvas.
+  void showView();
+  // Every editing tool off, typed text and a stroke committed first.
+  void switchToolsOff();
+  // A command that needs a picture found none.
+  void askForPicture() override;
+
   QWidget* client() const { return client_; }
-  ToolPalette* toolPalette() const { return toolPalette_; }
+  ToolPalette* toolPalette() const;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -100,7 +109,7 @@ class MainWindow : public QWidget, private SizeHost, private FrameHost {
   void chooseCustomSize() override;
   void showDraggedSize(bool width, bool height) override;
   void setCanvasCursor(Qt::CursorShape shape) override;
-  void askForPicture() override;
+  void flushTextInput() override;
 
   // The hint of the control under the mouse, which first ends a drag on every control but the
   // view canvas and the text entry box.
@@ -112,6 +121,10 @@ class MainWindow : public QWidget, private SizeHost, private FrameHost {
   void changeFrameColour(int page, const QColor& colour);
   // Ends the drag or stroke of the tool on the canvas; every command does this first.
   void endPointerAction();
+  // The editing tool that is on, else the capture frame, takes the canvas's pointer.
+  CanvasTool& canvasTool();
+  // Re-arms the ticked editing tool once the view is built again.
+  void restoreActiveTool(bool textToo);
   // The view canvas's events, handed to the tool on it and the view's commands.
   bool canvasEvent(QEvent* event);
   // A drag that leaves the canvas over another control ends there, as that control's hint does.
@@ -125,8 +138,6 @@ class MainWindow : public QWidget, private SizeHost, private FrameHost {
   void layoutMainWindow();
   void followMainWindow();
   void placeFrameCanvas();
-  // Shows the view's scroll bar state on the scroll bar widgets and repaints the canvas.
-  void showView();
   bool eventFilter(QObject* watched, QEvent* event) override;
 
   Program& program_;
@@ -144,7 +155,7 @@ class MainWindow : public QWidget, private SizeHost, private FrameHost {
   std::unique_ptr<BatchRoom> batchRoom_;
   std::unique_ptr<CameraRoom> cameraRoom_;
   std::unique_ptr<SheetsRoom> sheetsRoom_;
-  ToolPalette* toolPalette_ = nullptr;
+  std::unique_ptr<ToolsRoom> toolsRoom_;
   SizeController* sizeController_ = nullptr;
   HintWatcher* hintWatcher_ = nullptr;
   bool showingView_ = false;

@@ -8,8 +8,8 @@
 #include "app/main_window.h"
 #include "app/program.h"
 #include "app/texts.h"
+#include "app/tools_room.h"
 #include "platform/prompter.h"
-#include "tools/tool_palette.h"
 #include "view/view_canvas_widget.h"
 
 namespace veltrix {
@@ -17,22 +17,7 @@ namespace veltrix {
 using namespace app_texts;
 
 void MainWindow::togglePalette() {
-  EditTools& edit = program_.edit;
-  if (!program_.document.present) {
-    askForPicture();
-    return;
-  }
-  if (!edit.editMode) {
-    edit.editMode = true;
-    toolPalette_->show();
-  } else {
-    viewCanvas_->unsetCursor();
-    edit.editMode = false;
-    toolPalette_->hide();
-    edit.penActive = edit.textActive = edit.eyedropperActive = false;
-    batchRoom_->keysBack();
-  }
-  viewCanvas_->setFocus();
+  toolsRoom_->togglePalette();
 }
 
 // Turning the picture comes with the clipboard and rotation work; until then the buttons

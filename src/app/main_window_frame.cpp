@@ -7,9 +7,11 @@
 #include "app/main_window.h"
 #include "app/program.h"
 #include "app/texts.h"
+#include "app/tools_room.h"
 #include "output/size_panel.h"
 #include "platform/prompter.h"
 #include "platform/utf8.h"
+#include "tools/tools_controller.h"
 #include "view/view_canvas_widget.h"
 #include "view/view_render.h"
 #include "widgets/colour_picker.h"
@@ -103,8 +105,10 @@ void MainWindow::connectFrameControls() {
     for (int button = 0; button < 4; ++button) {
       QAbstractButton* move = page.moveButtons[static_cast<size_t>(button)];
       const MoveDirection direction = SizePanel::directionOf(button);
-      connect(move, &QAbstractButton::pressed, frameController_,
-              [this, direction] { frameController_->pressMoveButton(direction); });
+      connect(move, &QAbstractButton::pressed, frameController_, [this, direction] {
+        if (program_.document.present) flushTextInput();
+        frameController_->pressMoveButton(direction);
+      });
       // The keys go to the crop button in a batch, where the next press saves, else back to the
       // picture.
       connect(move, &QAbstractButton::released, this, [this, page] {
@@ -130,12 +134,14 @@ void MainWindow::changeFrameColour(int page, const QColor& colour) {
   if (page != sizePanel_->currentPage()) return;
   const int other = page == SizePanel::kPixelPage ? SizePanel::kDpiPage : SizePanel::kPixelPage;
   sizePanel_->page(other).framePicker->setColour(colour);
+  if (program_.document.present) flushTextInput();
   frameController_->setColour(colour);
   cameraRoom_->setFrameBarColour(colour);
   if (program_.document.present) viewCanvas_->setFocus();
 }
 
 void MainWindow::endPointerAction() {
+  if (toolsRoom_) toolsRoom_->controller().endPointerAction();
   frameController_->endPointerAction();
 }
 

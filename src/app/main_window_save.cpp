@@ -8,8 +8,10 @@
 #include "app/main_window.h"
 #include "app/program.h"
 #include "app/texts.h"
+#include "app/tools_room.h"
 #include "platform/prompter.h"
 #include "platform/utf8.h"
+#include "tools/tools_controller.h"
 #include "view/frame_lines.h"
 #include "view/view_canvas_widget.h"
 
@@ -28,6 +30,8 @@ QString desktopFolder() {
 
 void MainWindow::saveCrop() {
   endPointerAction();
+  // Typed text is part of what the user sees in the frame, so it is saved with it.
+  if (toolsRoom_) toolsRoom_->controller().endTextTool();
   if (program_.batch.active)
     batchRoom_->saveCrop(cropSource());
   else

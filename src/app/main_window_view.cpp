@@ -16,8 +16,10 @@
 #include "app/main_window.h"
 #include "app/program.h"
 #include "app/status_bar.h"
+#include "app/tools_room.h"
 #include "platform/prompter.h"
 #include "platform/utf8.h"
+#include "tools/tools_controller.h"
 #include "view/picture_loading.h"
 #include "view/texts.h"
 #include "view/view_canvas_widget.h"
@@ -57,6 +59,7 @@ bool MainWindow::showLoadedPicture(const QString& path, LoadedPicture loaded) {
   textEntry_->hide();
   textEntry_->clear();
   showView();
+  restoreActiveTool(true);
   viewCanvas_->setFocus();
   return true;
 }
@@ -67,6 +70,7 @@ void MainWindow::showPhoto(const QImage& photo) {
   textEntry_->clear();
   program_.document = {photo, true};
   showPicture();
+  restoreActiveTool(true);
   // The camera window stays in front for the next photo.
   lower();
 }
@@ -109,6 +113,9 @@ void MainWindow::showPicture() {
 
 void MainWindow::zoomBy(double factor) {
   if (!program_.document.present) return;
+  // Text typed over the picture belongs where it was typed: it is committed before the view
+  // changes under it.
+  flushTextInput();
   zoomView(program_.view, program_.document, factor, frameLines(program_.frame, program_.output));
   showView();
   viewCanvas_->setFocus();
@@ -164,30 +171,42 @@ bool MainWindow::canvasEvent(QEvent* event) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {
       const auto* mouse = static_cast<QMouseEvent*>(event);
+      if (mouse->button() == Qt::RightButton) {
+        if (toolsRoom_) toolsRoom_->controller().endAllTools();
+        showCanvasHint();
+        return true;
+      }
       if (mouse->button() != Qt::LeftButton) return true;
       viewCanvas_->setFocus();
-      frameController_->press(mouse->position().toPoint());
+      canvasTool().press(mouse->position().toPoint());
       return true;
     }
     case QEvent::MouseMove: {
       const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
       if (dragLeftCanvas(at)) return true;
-      frameController_->move(at);
+      canvasTool().move(at);
       showCanvasHint();
       return true;
     }
-    case QEvent::MouseButtonRelease:
-      if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) endPointerAction();
+    case QEvent::MouseButtonRelease: {
+      const auto* mouse = static_cast<QMouseEvent*>(event);
+      if (mouse->button() != Qt::LeftButton) return true;
+      if (!canvasTool().release(mouse->position().toPoint())) endPointerAction();
+      showCanvasHint();
       return true;
+    }
     case QEvent::KeyPress: {
       const auto* key = static_cast<QKeyEvent*>(event);
-      if (frameController_->key(key->key(), key->modifiers())) return true;
+      if (canvasTool().key(key->key(), key->modifiers()) ||
+          frameController_->key(key->key(), key->modifiers()))
+        return true;
       const bool keypad = key->modifiers() & Qt::KeypadModifier;
       if (keypad || (key->key() != Qt::Key_Minus && key->key() != Qt::Key_Equal &&
                      key->key() != Qt::Key_Plus))
         return false;
       // The keys change the zoom even without a picture; the next fit replaces it.
       endPointerAction();
+      flushTextInput();
       zoomView(program_.view, program_.document,
                key->key() == Qt::Key_Minus ? kZoomOutStep : kZoomInStep,
                frameLines(program_.frame, program_.output));
@@ -199,9 +218,14 @@ bool MainWindow::canvasEvent(QEvent* event) {
   }
 }
 
+CanvasTool& MainWindow::canvasTool() {
+  CanvasTool* tool = toolsRoom_ ? toolsRoom_->controller().activeTool() : nullptr;
+  return tool ? *tool : *frameController_;
+}
+
 bool MainWindow::dragLeftCanvas(QPoint at) {
   // The canvas keeps the mouse while a button is held.
-  if (!frameController_->holdsPointer() || viewCanvas_->rect().contains(at)) return false;
+  if (!canvasTool().holdsPointer() || viewCanvas_->rect().contains(at)) return false;
   const QPoint inClient = viewCanvas_->mapTo(client_, at);
   QWidget* under = client_->childAt(inClient);
   if (!under || under == viewCanvas_ || viewCanvas_->isAncestorOf(under)) return false;

@@ -173,6 +173,7 @@ void BatchController::resumeBatch() {
   host_.restoreKeptSize(batch_.saveFormat == u8(kDefaultSaveFormat));
   if (!checkFolder(batch_.sourceFolder) || !checkFolder(batch_.saveFolder)) return;
   if (!batch_.keysRegistered) registerNavigationKeys();
+  host_.switchToolsOff();
   if (const std::optional<TaskFile> task = TaskFile::load(taskPath()))
     batch_.entryCount = task->count();
   showTaskPicture(TaskStep::Current);

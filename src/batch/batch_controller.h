@@ -44,6 +44,8 @@ class BatchHost {
   virtual QString jpgLimitText() const = 0;
   // The texts of the five size boxes: pixel width and height, millimetre width and height, DPI.
   virtual QStringList sizeTexts() const = 0;
+  // A resumed batch starts with no editing tool on, so that the letter keys step through it.
+  virtual void switchToolsOff() = 0;
 };
 
 enum class TaskStep { Previous, Current, Next };

@@ -118,6 +118,7 @@ bool SizeController::applyOutputSize(int width, int height, int dpi, float mmWid
 }
 
 void SizeController::selectSizePreset(int index) {
+  host_.flushTextInput();
   if (index != kCustomSizeIndex && index >= 0 && index < static_cast<int>(kSizePresets.size())) {
     const SizePreset& preset = kSizePresets[static_cast<size_t>(index)];
     if (!applyOutputSize(preset.pixelWidth, preset.pixelHeight, preset.dpi, preset.mmWidth,
@@ -128,6 +129,7 @@ void SizeController::selectSizePreset(int index) {
 }
 
 void SizeController::commitPixels(const Axis& axis) {
+  host_.flushTextInput();
   selectCustom();
   const int value = truncToInt(leadingNumber(axis.pixelBox->text()));
   const SizeRoom room = host_.room();
@@ -150,6 +152,7 @@ void SizeController::commitPixels(const Axis& axis) {
 }
 
 void SizeController::commitMillimetres(const Axis& axis) {
+  host_.flushTextInput();
   selectCustom();
   const auto mm = static_cast<float>(leadingNumber(axis.mmBox->text()));
   const int value = mmToPixels(mm, output_.dpi);
@@ -197,6 +200,7 @@ void SizeController::commitMmHeight() {
 }
 
 void SizeController::commitDpi() {
+  host_.flushTextInput();
   selectCustom();
   const int dpi = dpiFrom(integerPrefix(panel_.dpiBox()->text()));
   const int width = mmToPixels(leadingNumber(panel_.mmWidthBox()->text()), dpi);

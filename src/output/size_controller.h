@@ -39,6 +39,9 @@ class SizeHost {
   // The JPG size target's canonical text, kept for a batch or quick-shoot series that saves JPG
   // and keeps its settings.
   virtual void persistJpgLimit(const QString& text) = 0;
+  // Text typed on the picture and not yet committed becomes part of it before the frame
+  // changes under it.
+  virtual void flushTextInput() = 0;
 };
 
 class SizeController : public QObject {

@@ -16,6 +16,9 @@ class CanvasTool {
   virtual bool press(QPoint at) = 0;
   virtual bool move(QPoint at) = 0;
   virtual bool key(int key, Qt::KeyboardModifiers modifiers) = 0;
+  // The left button let go over the canvas; a tool that does not take it has the window end
+  // the pointer action.
+  virtual bool release(QPoint) { return false; }
 
   // Whether the tool holds the pointer: a drag or stroke is under way.
   virtual bool holdsPointer() const = 0;

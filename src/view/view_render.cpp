@@ -181,7 +181,8 @@ void bakeBackCanvas(ViewState& view, ImageDocument& document, const FrameLines& 
   copyRegion(shown, {0, 0}, view.pictureCanvas, {view.sourceX, view.sourceY});
   document.picture = view.pictureCanvas;
   view.zoom = 1.0;
-  redrawView(view, document, frame);
+  // At zoom 1 the picture is its own scaled canvas: nothing needs scaling again.
+  redraw(view, document, frame, view.pictureCanvas);
 }
 
 void refreshFrameOverlay(ViewState& view, const ImageDocument& document, const FrameLines& frame) {

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolBar>
 #include <functional>
 
 #include "app/status_bar.h"
@@ -252,6 +253,38 @@ TEST_F(BatchTest, StopThenResumeAfterARestartContinuesAtTheCursor) {
   EXPECT_EQ(title(), titleFor(third, "已截图"));
   press(NavigationKey::D);
   EXPECT_EQ(task().cursor(), 4);
+}
+
+TEST_F(BatchTest, TheTextToolHasTheLetterKeysWhileItIsOn) {
+  startBatch();
+  ASSERT_TRUE(fixture.hotkeys.registered());
+  control<QToolBar>("工具条1")->actions().at(8)->trigger();
+  auto* textBox = control<QCheckBox>("文字选择框");
+  textBox->click();
+  EXPECT_FALSE(fixture.hotkeys.registered());
+  QTest::mouseClick(control("可视画板"), Qt::LeftButton, {}, {100, 100});
+  auto* entry = control<QLineEdit>("文字输入编辑框");
+  QTest::keyClicks(entry, "ads");
+  EXPECT_EQ(entry->text(), u("ads"));
+  EXPECT_EQ(task().cursor(), 1);
+  textBox->click();
+  EXPECT_TRUE(fixture.hotkeys.registered());
+  EXPECT_FALSE(entry->isVisible());
+}
+
+TEST_F(BatchTest, AResumedBatchSwitchesTheEditingToolsOff) {
+  startBatch();
+  pressIndicator(Qt::LeftButton);
+  ASSERT_FALSE(program->batch.active);
+  control<QToolBar>("工具条1")->actions().at(8)->trigger();
+  auto* textBox = control<QCheckBox>("文字选择框");
+  textBox->click();
+  ASSERT_TRUE(program->edit.textActive);
+  pressIndicator(Qt::LeftButton);
+  EXPECT_TRUE(program->batch.active);
+  EXPECT_FALSE(program->edit.textActive);
+  EXPECT_FALSE(textBox->isChecked());
+  EXPECT_TRUE(fixture.hotkeys.registered());
 }
 
 TEST_F(BatchTest, SettingsWindowRefusesInTheOrderTheUserMeetsThem) {

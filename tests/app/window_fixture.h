@@ -77,6 +77,9 @@ class WindowTest : public testing::Test {
  public:
   void start(QSize screen = {1920, 1080}) {
     fixture.screen.size = screen;
+    // A window of an earlier start lets go of its program's records as it closes: it goes
+    // before them.
+    window.reset();
     program = fixture.makeProgram();
     window = std::make_unique<MainWindow>(*program);
     window->start();

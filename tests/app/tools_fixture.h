@@ -1,0 +1,116 @@
+// A started main window with the tool palette open, and the steps a person takes with the tools:
+// ticking a tool, choosing a colour, a width and a font, drawing and typing on the view canvas.
+#pragma once
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTest>
+#include <QToolBar>
+
+#include "tools/tool_palette.h"
+#include "widgets/colour_picker.h"
+#include "window_fixture.h"
+
+namespace veltrix::test {
+
+inline constexpr QRgb kInk = qRgb(255, 0, 0);
+inline constexpr QRgb kGrey = qRgb(60, 90, 120);
+
+class ToolsTest : public WindowTest {
+ public:
+  void SetUp() override {
+    start();
+    canvas = control("可视画板");
+    entry = control<QLineEdit>("文字输入编辑框");
+  }
+
+  QAction* toolbarAction(int index) const {
+    return control<QToolBar>("工具条1")->actions().at(index);
+  }
+  void toggleEdit() { toolbarAction(8)->trigger(); }
+  void tick(const char* box) { control<QCheckBox>(box)->click(); }
+  void useColour(QRgb colour) { control<ColourPicker>("颜色选择器1")->setColour(QColor(colour)); }
+  void useWidth(const char* width) { typeInto("画笔粗细编辑框", width, true); }
+
+  // The font dialog answers with the face at the size; a right press on the text box opens it.
+  void chooseFont(int points) {
+    QFont font(u("宋体"));
+    font.setPointSize(points);
+    fixture.prompter.fonts.push_back(font);
+    QTest::mousePress(control("文字选择框"), Qt::RightButton, {}, {5, 5});
+  }
+
+  // A picture of one colour shown at zoom 1 and the palette open.
+  void openGrey(QSize size) {
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(kGrey);
+    openPicture(picture);
+    atZoom(1.0);
+    toggleEdit();
+  }
+
+  void atZoom(double zoom) {
+    program->view.zoom = zoom;
+    window->zoomBy(1.0);
+  }
+
+  void press(QPoint at) { QTest::mousePress(canvas, Qt::LeftButton, {}, at); }
+  void moveTo(QPoint at) { QTest::mouseMove(canvas, at); }
+  void release(QPoint at) { QTest::mouseRelease(canvas, Qt::LeftButton, {}, at); }
+  void click(QPoint at) { QTest::mouseClick(canvas, Qt::LeftButton, {}, at); }
+
+  // A red stroke of width 6 drawn and not yet let go.
+  void pendingStroke() {
+    tick("画笔选择框");
+    useColour(kInk);
+    useWidth("6");
+    press({180, 120});
+    moveTo({240, 150});
+  }
+
+  // Red text typed at a click and not yet committed.
+  void pendingText() {
+    useColour(kInk);
+    chooseFont(24);
+    click({180, 150});
+    QTest::keyClicks(entry, u("WW"));
+  }
+
+  // Types any text into the entry box, one key a character; QTest's key clicks know only ASCII.
+  void typeText(const QString& text) {
+    for (const QChar character : text) {
+      QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(character));
+      QApplication::sendEvent(entry, &press);
+      QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(character));
+      QApplication::sendEvent(entry, &release);
+    }
+  }
+
+  // The mouse comes over a control, as it must before the control is used.
+  static void hover(QWidget* control) {
+    const QPointF at(2, 2);
+    QMouseEvent move(QEvent::MouseMove, at, control->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     {});
+    QApplication::sendEvent(control, &move);
+  }
+
+  // Pixels that are plainly the ink: red, with little green or blue.
+  static int inkPixels(const QImage& image) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) {
+        const QRgb pixel = image.pixel(x, y);
+        if (qRed(pixel) > 200 && qGreen(pixel) < 50 && qBlue(pixel) < 50) ++count;
+      }
+    return count;
+  }
+
+  QWidget* canvas = nullptr;
+  QLineEdit* entry = nullptr;
+};
+
+}  // namespace veltrix::test
