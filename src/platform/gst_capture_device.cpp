@@ -162,6 +162,40 @@ GstCaps* wireCaps(const CaptureFormat& format) {
   return caps;
 }
 
+// Whether a format named in caps is YUV; a list of formats is YUV when every one of them is.
+bool yuvFormats(const GValue* formats) {
+  if (!formats) return false;
+  if (GST_VALUE_HOLDS_LIST(formats)) {
+    const guint count = gst_value_list_get_size(formats);
+    for (guint i = 0; i < count; ++i) {
+      if (!yuvFormats(gst_value_list_get_value(formats, i))) return false;
+    }
+    return count > 0;
+  }
+  if (!G_VALUE_HOLDS_STRING(formats)) return false;
+  const GstVideoFormat format = gst_video_format_from_string(g_value_get_string(formats));
+  const GstVideoFormatInfo* info = gst_video_format_get_info(format);
+  return format != GST_VIDEO_FORMAT_UNKNOWN && info && GST_VIDEO_FORMAT_INFO_IS_YUV(info);
+}
+
+// Whether everything the source can send through the wire arrives as YUV: a camera's YUY2 or
+// NV12, or JPEG, which decodes to YUV.
+bool arrivesAsYuv(GstElement* source, GstCaps* wire) {
+  GstPad* pad = gst_element_get_static_pad(source, "src");
+  if (!pad) return false;
+  GstCaps* offered = gst_pad_query_caps(pad, wire);
+  gst_object_unref(pad);
+  bool yuv = offered && !gst_caps_is_empty(offered) && !gst_caps_is_any(offered);
+  for (guint i = 0; yuv && i < gst_caps_get_size(offered); ++i) {
+    const GstStructure* structure = gst_caps_get_structure(offered, i);
+    yuv = gst_structure_has_name(structure, "image/jpeg") ||
+          (gst_structure_has_name(structure, "video/x-raw") &&
+           yuvFormats(gst_structure_get_value(structure, "format")));
+  }
+  if (offered) gst_caps_unref(offered);
+  return yuv;
+}
+
 // 确定 and 取消, closing the dialog.
 QDialogButtonBox* okAndCancel(QDialog* dialog) {
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
@@ -315,11 +349,24 @@ GstElement* GstCaptureDevice::buildPipeline(const Driver& driver, const CaptureF
   }
   if (!source) return nullptr;
 
+  GstCaps* caps = wireCaps(format);
+  const bool yuv = arrivesAsYuv(source, caps);
   GstElement* wire = gst_element_factory_make("capsfilter", nullptr);
   GstElement* sink = gst_element_factory_make("appsink", nullptr);
   std::vector<GstElement*> chain{source, wire};
   if (isMjpeg(format)) chain.push_back(gst_element_factory_make("jpegdec", nullptr));
   chain.push_back(gst_element_factory_make("videoconvert", nullptr));
+  // videoconvert's 8-bit path from YUV to RGB truncates, leaving colours up to 6 levels dark; by
+  // way of 16 bits a channel they arrive within 2 of what the camera sent.
+  if (yuv) {
+    GstElement* wide = gst_element_factory_make("capsfilter", nullptr);
+    GstCaps* argb64 =
+        gst_caps_new_simple("video/x-raw", "format", G_TYPE_STRING, "ARGB64", nullptr);
+    if (wide) g_object_set(wide, "caps", argb64, nullptr);
+    gst_caps_unref(argb64);
+    chain.push_back(wide);
+    chain.push_back(gst_element_factory_make("videoconvert", nullptr));
+  }
   chain.push_back(sink);
   GstElement* pipeline = gst_pipeline_new("camera");
   bool complete = true;
@@ -334,11 +381,11 @@ GstElement* GstCaptureDevice::buildPipeline(const Driver& driver, const CaptureF
     complete = gst_element_link(chain[i - 1], chain[i]);
   }
   if (!complete) {
+    gst_caps_unref(caps);
     gst_object_unref(pipeline);
     return nullptr;
   }
 
-  GstCaps* caps = wireCaps(format);
   g_object_set(wire, "caps", caps, nullptr);
   gst_caps_unref(caps);
   GstCaps* bgrx = gst_caps_new_simple("video/x-raw", "format", G_TYPE_STRING, "BGRx", nullptr);
