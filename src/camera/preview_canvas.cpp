@@ -20,10 +20,13 @@ void PreviewCanvas::resizeEvent(QResizeEvent*) {
 
 void PreviewCanvas::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  if (shown_.isNull())
+  if (shown_.isNull()) {
     painter.fillRect(rect(), Qt::black);
-  else
-    painter.drawImage(QPoint(0, 0), shown_);
+    return;
+  }
+  painter.drawImage(QPoint(0, 0), shown_);
+  painter.end();
+  emit framePainted();
 }
 
 }  // namespace veltrix

@@ -16,6 +16,10 @@ class PreviewCanvas : public QWidget {
   // The last frame as shown, at the preview's size; null before the first.
   const QImage& shown() const { return shown_; }
 
+ signals:
+  // A frame is on the screen: the paint that drew it has just finished.
+  void framePainted();
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;

@@ -356,6 +356,7 @@ GstElement* GstCaptureDevice::buildPipeline(const Driver& driver, const CaptureF
 
 // On a streaming thread: the frame is copied out of the buffer, so GStreamer can reuse it.
 void GstCaptureDevice::takeSample(GstElement* sink) {
+  const auto arrived = std::chrono::steady_clock::now();
   GstSample* sample = gst_app_sink_pull_sample(GST_APP_SINK(sink));
   if (!sample) return;
   GstVideoInfo info;
@@ -371,6 +372,7 @@ void GstCaptureDevice::takeSample(GstElement* sink) {
     {
       QMutexLocker lock(&mutex_);
       frame_ = std::move(frame);
+      frameArrived_ = arrived;
       ++frameNumber_;
     }
     changed_.wakeAll();
@@ -495,6 +497,11 @@ QSize GstCaptureDevice::frameSize() const {
 QImage GstCaptureDevice::latestFrame() const {
   QMutexLocker lock(&mutex_);
   return frame_;
+}
+
+GstCaptureDevice::ArrivedFrame GstCaptureDevice::latestArrival() const {
+  QMutexLocker lock(&mutex_);
+  return {frame_, frameArrived_};
 }
 
 void GstCaptureDevice::showFormatDialog(QWidget* owner) {

@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <QWaitCondition>
+#include <chrono>
 #include <map>
 #include <optional>
 
@@ -52,6 +53,14 @@ class GstCaptureDevice final : public CaptureDevice {
 
   QSize frameSize() const override;
   QImage latestFrame() const override;
+
+  // The newest frame with the moment it came out of the pipeline, on the steady clock: how old
+  // a picture is by the time it is on the screen. The frame is null before the first.
+  struct ArrivedFrame {
+    QImage frame;
+    std::chrono::steady_clock::time_point arrived;
+  };
+  ArrivedFrame latestArrival() const;
 
   void showFormatDialog(QWidget* owner) override;
   void showSourceDialog(QWidget* owner) override;
@@ -98,6 +107,7 @@ class GstCaptureDevice final : public CaptureDevice {
   mutable QMutex mutex_;
   QWaitCondition changed_;
   QImage frame_;
+  std::chrono::steady_clock::time_point frameArrived_;
   quint64 frameNumber_ = 0;
   bool ended_ = false;
 

@@ -17,6 +17,7 @@
 #include <QThread>
 #include <QTimer>
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <functional>
 #include <vector>
@@ -125,6 +126,21 @@ TEST(GstCaptureDeviceTest, ConnectsSendsFramesAndLetsGo) {
   EXPECT_EQ(device.currentDriver(), 0);
   EXPECT_TRUE(device.frameSize().isEmpty());
   EXPECT_TRUE(device.latestFrame().isNull());
+}
+
+TEST(GstCaptureDeviceTest, TheNewestFrameComesWithTheMomentItArrived) {
+  GstCaptureDevice device(kMovingPicture);
+  EXPECT_TRUE(device.latestArrival().frame.isNull());
+  const auto before = std::chrono::steady_clock::now();
+  ASSERT_TRUE(device.connect(device.driverCount()));
+  const GstCaptureDevice::ArrivedFrame first = device.latestArrival();
+  EXPECT_EQ(first.frame.size(), QSize(640, 480));
+  EXPECT_GE(first.arrived, before);
+  EXPECT_LE(first.arrived, std::chrono::steady_clock::now());
+
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return device.latestArrival().arrived > first.arrived; }, kWaitMs));
+  EXPECT_NE(device.latestArrival().frame.cacheKey(), first.frame.cacheKey());
 }
 
 TEST(GstCaptureDeviceTest, RefusedDriverNumbersChangeNothing) {
