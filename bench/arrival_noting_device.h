@@ -27,7 +27,7 @@ class ArrivalNotingDevice final : public CaptureDevice {
   bool connect(int driver) override { return device_.connect(driver); }
   int currentDriver() const override { return device_.currentDriver(); }
   void disconnect() override { device_.disconnect(); }
-  void preview(bool on, int rateMs) override { device_.preview(on, rateMs); }
+  void preview(bool on) override { device_.preview(on); }
   void setFrameHandler(std::function<void(const QImage& frame)> onFrame) override {
     if (!onFrame) {
       device_.setFrameHandler({});

@@ -30,8 +30,6 @@ namespace {
 
 using namespace camera_texts;
 
-constexpr int kPreviewRateMs = 60;
-
 QByteArray shutterSound() {
   QFile clip(QStringLiteral(":/sounds/shutter.wav"));
   return clip.open(QIODevice::ReadOnly) ? clip.readAll() : QByteArray();
@@ -122,7 +120,7 @@ CameraWindow::CameraWindow(CameraState& state, const OutputSpec& output,
 CameraWindow::~CameraWindow() {
   device_.setFrameHandler({});
   device_.setLostHandler({});
-  device_.preview(false, -1);
+  device_.preview(false);
   device_.disconnect();
   state_.open = false;
 }
@@ -153,7 +151,7 @@ void CameraWindow::showConnected(bool connected) {
   for (QLabel* bar : bars_) bar->setVisible(quick);
   for (QPushButton* button : moveButtons_) button->setVisible(quick);
   photoButton_->setText(u8(connected ? kTakePhoto : kRetry));
-  if (connected) device_.preview(true, kPreviewRateMs);
+  if (connected) device_.preview(true);
 }
 
 // The camera's aspect from the frames it sends; a device that reports no size keeps the one
@@ -316,7 +314,7 @@ void CameraWindow::takeQuickShot() {
 
 void CameraWindow::closeEvent(QCloseEvent* event) {
   state_.open = false;
-  device_.preview(false, -1);
+  device_.preview(false);
   event->accept();
 }
 
