@@ -4,6 +4,11 @@
 
 namespace veltrix {
 
+// Every paint covers the whole canvas, so what lies beneath is never painted first.
+PreviewCanvas::PreviewCanvas(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
 // Qt's smooth scaling averages the same areas when shrinking as the view's scaler does, to a
 // level or two, in a fraction of the time: every frame of the camera is scaled on the GUI
 // thread, thirty a second.

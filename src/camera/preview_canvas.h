@@ -10,7 +10,7 @@ namespace veltrix {
 class PreviewCanvas : public QWidget {
   Q_OBJECT
  public:
-  using QWidget::QWidget;
+  explicit PreviewCanvas(QWidget* parent = nullptr);
 
   void showFrame(const QImage& frame);
   // The last frame as shown, at the preview's size; null before the first.
