@@ -13,8 +13,11 @@
 //                            playing the same source through the same conversion into a
 //                            fakesink for as long, paired runs;
 //   rss_growth_mb_2min       resident memory growth over 2 minutes of preview at 1920 × 1080,
-//                            after a warm-up; each end is the floor of 10 s of samples.
+//                            after a warm-up; each end is the floor of 10 s of samples;
+//   heap_in_use_growth_mb_2min  the same for the memory the allocator has handed out, which a
+//                            leak raises and a moment with one more frame alive does not.
 // Prints one "name: value" line a figure.
+#include <malloc.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -198,32 +201,51 @@ double residentMb() {
   return fields.size() < 2 ? NAN : fields[1].toDouble() * sysconf(_SC_PAGESIZE) / (1 << 20);
 }
 
+// What the allocator has handed out and not had back: unlike resident memory, it is not held up
+// by memory freed into the allocator's free lists.
+double heapInUseMb() {
+  const struct mallinfo2 heap = mallinfo2();
+  return static_cast<double>(heap.uordblks + heap.hblkhd) / (1 << 20);
+}
+
+// The lowest of each over a window of samples.
+struct MemoryFloor {
+  double residentMb = INFINITY;
+  double heapInUseMb = INFINITY;
+  void sample() {
+    residentMb = std::min(residentMb, ::residentMb());
+    heapInUseMb = std::min(heapInUseMb, ::heapInUseMb());
+  }
+};
+
 // A frame at 1080p is 8 MB, and up to four are alive at once as they pass from the camera to
-// the screen; so resident memory is taken as its floor over a window of samples, once after the
-// warm-up and once kMemorySeconds later.
+// the screen; so memory is taken as its floor over a window of samples, once after the warm-up
+// and once kMemorySeconds later. Resident memory keeps the most the allocator ever held, so a
+// moment when one more frame was alive than before shows in it for good; the heap in use does
+// not, and tells that apart from a leak.
 int memory(QSize size) {
   GstCaptureDevice device;
   if (!chooseSize(device, size)) return 1;
   const auto opened = SteadyClock::now();
   OpenCameraWindow window(device);
-  const auto secondsIn = [&](SteadyClock::time_point at) { return msBetween(opened, at) / 1000; };
   const double firstWindow = kMemoryWarmUpSeconds;
   const double lastWindow = firstWindow + kMemorySeconds;
-  double firstFloor = INFINITY, lastFloor = INFINITY;
+  MemoryFloor first, last;
   QTimer samples;
   QObject::connect(&samples, &QTimer::timeout, [&] {
-    const double at = secondsIn(SteadyClock::now());
+    const double at = msBetween(opened, SteadyClock::now()) / 1000;
     if (at >= lastWindow + kMemoryWindowSeconds) {
       QCoreApplication::exit(0);
     } else if (at >= lastWindow) {
-      lastFloor = std::min(lastFloor, residentMb());
+      last.sample();
     } else if (at >= firstWindow && at < firstWindow + kMemoryWindowSeconds) {
-      firstFloor = std::min(firstFloor, residentMb());
+      first.sample();
     }
   });
   samples.start(kMemorySampleMs);
   if (QApplication::exec() != 0) return 1;
-  std::printf("rss_growth_mb: %.2f\n", lastFloor - firstFloor);
+  std::printf("rss_growth_mb: %.2f\n", last.residentMb - first.residentMb);
+  std::printf("heap_growth_mb: %.2f\n", last.heapInUseMb - first.heapInUseMb);
   return 0;
 }
 
@@ -315,11 +337,14 @@ int measure() {
     figures["cpu_vs_gst_baseline_" + sizeName(size)] = cpu.ratio;
   }
 
-  figures["rss_growth_mb_2min"] = figuresOfChild("memory", sizes[1])["rss_growth_mb"];
+  std::map<std::string, double> memory = figuresOfChild("memory", sizes[1]);
+  figures["rss_growth_mb_2min"] = memory["rss_growth_mb"];
+  figures["heap_in_use_growth_mb_2min"] = memory["heap_growth_mb"];
 
   for (const char* name :
        {"preview_fps_720p", "preview_fps_1080p", "frame_age_p95_ms", "cpu_vs_gst_baseline_720p",
-        "cpu_vs_gst_baseline_1080p", "gui_stall_max_ms", "first_frame_ms", "rss_growth_mb_2min"})
+        "cpu_vs_gst_baseline_1080p", "gui_stall_max_ms", "first_frame_ms", "rss_growth_mb_2min",
+        "heap_in_use_growth_mb_2min"})
     std::printf("%s: %.2f\n", name, figures[name]);
   return 0;
 }
