@@ -16,7 +16,7 @@
 #include "batch/task_file.h"
 #include "bench_pictures.h"
 #include "paired_runs.h"
-#include "platform/prompter.h"
+#include "silent_prompter.h"
 #include "view/picture_prefetch.h"
 #include "view/view_render.h"
 
@@ -25,6 +25,7 @@ namespace {
 using namespace veltrix;
 using bench::median;
 using bench::secondsOf;
+using bench::SilentPrompter;
 
 constexpr int kPictures = 10000;
 
@@ -80,19 +81,6 @@ class ViewHost final : public BatchHost {
   ImageDocument document;
   ViewState view;
   PicturePrefetch prefetch;
-};
-
-class SilentPrompter final : public Prompter {
- public:
-  PromptAnswer message(QWidget*, const QString&, const QString&, PromptIcon,
-                       PromptButtons) override {
-    return PromptAnswer::Ok;
-  }
-  QString openFile(QWidget*, const FileDialogRequest&) override { return {}; }
-  QString saveFile(QWidget*, const FileDialogRequest&) override { return {}; }
-  QString browseFolder(QWidget*, const QString&) override { return {}; }
-  std::optional<QFont> chooseFont(QWidget*, const QFont&) override { return {}; }
-  std::optional<QColor> chooseColour(QWidget*, const QColor&) override { return {}; }
 };
 
 class NoHotkeys final : public Hotkeys {

@@ -27,18 +27,27 @@ inline double secondsOf(const std::function<void()>& work) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-// One unmeasured run of each comes first, so neither pays for a cold cache.
-inline PairedTimes alternate(int pairs, const std::function<void()>& ours,
-                             const std::function<void()>& peer) {
+// Each run reports its own figure, such as the CPU time a child process used; the fields of
+// PairedTimes then hold that figure. One unmeasured run of each comes first, so neither pays
+// for a cold cache.
+inline PairedTimes alternateFigures(int pairs, const std::function<double()>& ours,
+                                    const std::function<double()>& peer) {
   ours();
   peer();
-  std::vector<double> ratios, oursTimes, peerTimes;
+  std::vector<double> ratios, oursFigures, peerFigures;
   for (int i = 0; i < pairs; ++i) {
-    oursTimes.push_back(secondsOf(ours));
-    peerTimes.push_back(secondsOf(peer));
-    ratios.push_back(oursTimes.back() / peerTimes.back());
+    oursFigures.push_back(ours());
+    peerFigures.push_back(peer());
+    ratios.push_back(oursFigures.back() / peerFigures.back());
   }
-  return {median(ratios), median(oursTimes), median(peerTimes)};
+  return {median(ratios), median(oursFigures), median(peerFigures)};
+}
+
+// Wall time.
+inline PairedTimes alternate(int pairs, const std::function<void()>& ours,
+                             const std::function<void()>& peer) {
+  return alternateFigures(
+      pairs, [&] { return secondsOf(ours); }, [&] { return secondsOf(peer); });
 }
 
 }  // namespace veltrix::bench

@@ -21,13 +21,7 @@
 #include "widgets/design_place.h"
 
 namespace veltrix {
-namespace {
-
 using namespace camera_texts;
-
-constexpr int kPreviewRateMs = 60;
-
-}  // namespace
 
 CameraWindow::CameraWindow(CameraState& state, const OutputSpec& output,
                            QuickShotSettings& quickShot, CaptureDevice& device, CameraHost& host,
@@ -115,7 +109,7 @@ CameraWindow::CameraWindow(CameraState& state, const OutputSpec& output,
 CameraWindow::~CameraWindow() {
   device_.setFrameHandler({});
   device_.setLostHandler({});
-  device_.preview(false, -1);
+  device_.preview(false);
   device_.disconnect();
   state_.open = false;
 }
@@ -142,7 +136,7 @@ void CameraWindow::showConnected(bool connected) {
   quickShotBox_->setChecked(connected && quickShot_.quickMode);
   showQuickControls();
   photoButton_->setText(u8(connected ? kTakePhoto : kRetry));
-  if (connected) device_.preview(true, kPreviewRateMs);
+  if (connected) device_.preview(true);
 }
 
 // The camera's aspect from the frames it sends; a device that reports no size keeps the one
@@ -290,7 +284,7 @@ void CameraWindow::closeEvent(QCloseEvent* event) {
   if (quickSettings_) quickSettings_->reject();
   host_.cameraClosing();
   state_.open = false;
-  device_.preview(false, -1);
+  device_.preview(false);
   event->accept();
 }
 

@@ -10,11 +10,15 @@ namespace veltrix {
 class PreviewCanvas : public QWidget {
   Q_OBJECT
  public:
-  using QWidget::QWidget;
+  explicit PreviewCanvas(QWidget* parent = nullptr);
 
   void showFrame(const QImage& frame);
   // The last frame as shown, at the preview's size; null before the first.
   const QImage& shown() const { return shown_; }
+
+ signals:
+  // A frame is on the screen: the paint that drew it has just finished.
+  void framePainted();
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -1,6 +1,6 @@
 // A video capture device as the camera window uses it: the capture drivers there are, a
-// connection to one of them, its live frames at a preview rate, its format and source dialogs,
-// and the newest frame in memory. Frames are never read back from the screen.
+// connection to one of them, its live frames as they come, its format and source dialogs, and
+// the newest frame in memory. Frames are never read back from the screen.
 #pragma once
 
 #include <QImage>
@@ -25,9 +25,10 @@ class CaptureDevice {
   virtual int currentDriver() const = 0;
   virtual void disconnect() = 0;
 
-  // Starts or stops the frames; while on, onFrame runs on the GUI thread at most once every
-  // rateMs milliseconds with the newest frame. A rate of -1 keeps the rate set before.
-  virtual void preview(bool on, int rateMs) = 0;
+  // Starts or stops the frames; while on, onFrame runs on the GUI thread with each new frame,
+  // the newest there is when it runs: frames that come while the GUI thread is busy replace one
+  // another, so the preview follows the camera and never falls behind it.
+  virtual void preview(bool on) = 0;
   virtual void setFrameHandler(std::function<void(const QImage& frame)> onFrame) = 0;
   // Runs on the GUI thread when the connected device stops sending (unplugged, taken away).
   virtual void setLostHandler(std::function<void()> onLost) = 0;

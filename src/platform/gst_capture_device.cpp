@@ -27,7 +27,6 @@ namespace texts = capture_texts;
 
 constexpr int kMaxDriver = 11;
 constexpr int kFirstFrameTimeoutMs = 3000;
-constexpr int kDefaultRateMs = 60;
 constexpr QSize kDefaultSize{640, 480};
 constexpr const char* kMjpeg = "MJPG";
 constexpr const char* kTestCameraSource = "videotestsrc pattern=ball is-live=true";
@@ -218,10 +217,6 @@ GstCaptureDevice::GstCaptureDevice() {
   if (!qEnvironmentVariableIsEmpty("VELTRIX_TEST_CAMERA")) {
     testSource_ = QString::fromLatin1(kTestCameraSource);
   }
-  previewTimer_.setSingleShot(true);
-  previewTimer_.setTimerType(Qt::PreciseTimer);
-  previewTimer_.setInterval(kDefaultRateMs);
-  QObject::connect(&previewTimer_, &QTimer::timeout, &gui_, [this] { deliverFrame(); });
 }
 
 GstCaptureDevice::GstCaptureDevice(const QString& testSource) : GstCaptureDevice() {
@@ -403,6 +398,7 @@ GstElement* GstCaptureDevice::buildPipeline(const Driver& driver, const CaptureF
 
 // On a streaming thread: the frame is copied out of the buffer, so GStreamer can reuse it.
 void GstCaptureDevice::takeSample(GstElement* sink) {
+  const auto arrived = std::chrono::steady_clock::now();
   GstSample* sample = gst_app_sink_pull_sample(GST_APP_SINK(sink));
   if (!sample) return;
   GstVideoInfo info;
@@ -418,7 +414,9 @@ void GstCaptureDevice::takeSample(GstElement* sink) {
     {
       QMutexLocker lock(&mutex_);
       frame_ = std::move(frame);
+      frameArrived_ = arrived;
       ++frameNumber_;
+      if (previewing_) queueDelivery();
     }
     changed_.wakeAll();
   }
@@ -487,9 +485,9 @@ void GstCaptureDevice::stop() {
     QMutexLocker lock(&mutex_);
     frame_ = QImage();
     frameNumber_ = 0;
+    deliveredNumber_ = 0;
     ended_ = false;
   }
-  deliveredNumber_ = 0;
   current_ = 0;
   format_ = {};
 }
@@ -500,30 +498,34 @@ void GstCaptureDevice::streamEnded(quint64 generation) {
   if (const std::function<void()> onLost = onLost_) onLost();
 }
 
-void GstCaptureDevice::preview(bool on, int rateMs) {
-  if (rateMs >= 0) previewTimer_.setInterval(std::max(1, rateMs));
+// A frame already there shows at once, without waiting for the next.
+void GstCaptureDevice::preview(bool on) {
+  QMutexLocker lock(&mutex_);
   previewing_ = on;
-  if (on) {
-    previewTimer_.start();
-  } else {
-    previewTimer_.stop();
-  }
+  if (on) queueDelivery();
 }
 
-// The timer is single-shot and started again only after the handler returns, so two calls are
-// always at least one rate apart however long the handler takes.
+// Frames that come while a delivery waits only replace the frame it will hand over, so a busy
+// GUI thread never finds a backlog of stale frames when it gets to them.
+void GstCaptureDevice::queueDelivery() {
+  if (deliveryQueued_) return;
+  deliveryQueued_ = true;
+  QMetaObject::invokeMethod(
+      &gui_, [this] { deliverFrame(); }, Qt::QueuedConnection);
+}
+
 void GstCaptureDevice::deliverFrame() {
   QImage frame;
   {
     QMutexLocker lock(&mutex_);
-    if (frameNumber_ != deliveredNumber_) frame = frame_;
+    deliveryQueued_ = false;
+    if (previewing_ && frameNumber_ != deliveredNumber_) frame = frame_;
     deliveredNumber_ = frameNumber_;
   }
   if (!frame.isNull() && onFrame_) {
     const std::function<void(const QImage&)> onFrame = onFrame_;
     onFrame(frame);
   }
-  if (previewing_) previewTimer_.start();
 }
 
 void GstCaptureDevice::setFrameHandler(std::function<void(const QImage& frame)> onFrame) {
@@ -542,6 +544,11 @@ QSize GstCaptureDevice::frameSize() const {
 QImage GstCaptureDevice::latestFrame() const {
   QMutexLocker lock(&mutex_);
   return frame_;
+}
+
+GstCaptureDevice::ArrivedFrame GstCaptureDevice::latestArrival() const {
+  QMutexLocker lock(&mutex_);
+  return {frame_, frameArrived_};
 }
 
 void GstCaptureDevice::showFormatDialog(QWidget* owner) {

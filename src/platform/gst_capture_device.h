@@ -9,8 +9,8 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
-#include <QTimer>
 #include <QWaitCondition>
+#include <chrono>
 #include <map>
 #include <optional>
 
@@ -46,12 +46,20 @@ class GstCaptureDevice final : public CaptureDevice {
   int currentDriver() const override { return current_; }
   void disconnect() override;
 
-  void preview(bool on, int rateMs) override;
+  void preview(bool on) override;
   void setFrameHandler(std::function<void(const QImage& frame)> onFrame) override;
   void setLostHandler(std::function<void()> onLost) override;
 
   QSize frameSize() const override;
   QImage latestFrame() const override;
+
+  // The newest frame with the moment it came out of the pipeline, on the steady clock: how old
+  // a picture is by the time it is on the screen. The frame is null before the first.
+  struct ArrivedFrame {
+    QImage frame;
+    std::chrono::steady_clock::time_point arrived;
+  };
+  ArrivedFrame latestArrival() const;
 
   void showFormatDialog(QWidget* owner) override;
   void showSourceDialog(QWidget* owner) override;
@@ -82,6 +90,8 @@ class GstCaptureDevice final : public CaptureDevice {
   GstElement* buildPipeline(const Driver& driver, const CaptureFormat& format);
   void takeSample(GstElement* sink);
   void streamEnded(quint64 generation);
+  // Called with mutex_ held: one delivery waits on the GUI thread at most.
+  void queueDelivery();
   void deliverFrame();
 
   std::optional<QString> testSource_;
@@ -98,13 +108,14 @@ class GstCaptureDevice final : public CaptureDevice {
   mutable QMutex mutex_;
   QWaitCondition changed_;
   QImage frame_;
+  std::chrono::steady_clock::time_point frameArrived_;
   quint64 frameNumber_ = 0;
   bool ended_ = false;
+  bool previewing_ = false;
+  bool deliveryQueued_ = false;
+  quint64 deliveredNumber_ = 0;
 
   QObject gui_;  // lives on the GUI thread; streaming threads queue their news to it
-  QTimer previewTimer_;
-  bool previewing_ = false;
-  quint64 deliveredNumber_ = 0;
   std::function<void(const QImage&)> onFrame_;
   std::function<void()> onLost_;
 };

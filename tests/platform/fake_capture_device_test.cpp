@@ -34,7 +34,7 @@ TEST(FakeCaptureDeviceTest, FramesReachTheHandlerOnlyWhileConnectedAndPreviewing
   ASSERT_TRUE(device.connect(1));
   device.pushFrame();
   EXPECT_EQ(frames, 0);
-  device.preview(true, 60);
+  device.preview(true);
   device.pushFrame();
   EXPECT_EQ(frames, 1);
   EXPECT_EQ(device.latestFrame().size(), QSize(320, 240));

@@ -19,7 +19,6 @@ class FakeCaptureDevice final : public CaptureDevice {
   QSize size{640, 480};
   std::vector<int> connects;  // every driver number asked for, refused ones included
   bool previewing = false;
-  int rateMs = 60;
   int formatDialogs = 0;
   int sourceDialogs = 0;
 
@@ -52,10 +51,7 @@ class FakeCaptureDevice final : public CaptureDevice {
     latest_ = QImage();
   }
 
-  void preview(bool on, int rate) override {
-    previewing = on;
-    if (rate != -1) rateMs = rate;
-  }
+  void preview(bool on) override { previewing = on; }
   void setFrameHandler(std::function<void(const QImage& frame)> onFrame) override {
     onFrame_ = std::move(onFrame);
   }
