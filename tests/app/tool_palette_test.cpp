@@ -2,6 +2,8 @@
 // body, the swatches and the cursors the tools give the view canvas.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -143,6 +145,33 @@ TEST_F(ToolPaletteTest, AToolStaysArmedAfterANewPicture) {
   useWidth("5");
   click({200, 140});
   EXPECT_GT(inkPixels(program->document.picture), 5);
+}
+
+// A photo and a resize of the window leave the ticked tool working, with its cursor.
+TEST_F(ToolPaletteTest, AToolStaysArmedAfterAPhotoAndAResize) {
+  openGrey({300, 200});
+  tick("画笔选择框");
+  useColour(kInk);
+  useWidth("5");
+  const std::function<void()> changes[] = {
+      [this] {
+        QImage photo(412, 309, QImage::Format_RGB32);
+        photo.fill(Qt::white);
+        window->showPhoto(photo);
+      },
+      [this] {
+        window->resize(window->size() + QSize(40, 30));
+        QApplication::processEvents();
+      },
+  };
+  for (const auto& change : changes) {
+    change();
+    EXPECT_TRUE(program->edit.penActive);
+    EXPECT_EQ(canvas->cursor().hotSpot(), QPoint(8, 23));
+    const int before = inkPixels(program->document.picture);
+    click({200, 140});
+    EXPECT_GT(inkPixels(program->document.picture), before + 5);
+  }
 }
 
 }  // namespace
