@@ -69,12 +69,14 @@ QImage turnQuarter(const QImage& picture, int degrees) {
 
 bool rotatePicture(ImageDocument& document, ViewState& view, int degrees, const FrameLines& frame) {
   if (!document.present) return true;
+  // The scaled canvas and then the old pixels go before anything new is made, so that a turn
+  // costs one picture at most, not one picture and a canvas.
+  view.pictureCanvas = QImage();
   QImage turned = turnQuarter(document.picture, degrees);
-  if (turned.isNull()) return false;
-  // The old pixels go before the view is scaled anew, so a turn costs one picture at most.
-  document.picture = std::move(turned);
+  const bool done = !turned.isNull();
+  if (done) document.picture = std::move(turned);
   redrawView(view, document, frame);
-  return true;
+  return done;
 }
 
 }  // namespace veltrix
