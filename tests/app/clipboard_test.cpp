@@ -112,6 +112,19 @@ TEST_F(ClipboardTest, OnlyCtrlAloneMakesAPaste) {
   EXPECT_EQ(program->document.picture, opened);
 }
 
+TEST_F(ClipboardTest, APastedPictureLeavesThePictureTheUserOpenedToNameTheCrop) {
+  start();
+  program->batch.active = true;
+  const QString path = fixture.path(u("opened.png"));
+  ASSERT_TRUE(noisePicture(300, 200).save(path, "PNG"));
+  window->acceptDroppedFiles({path});
+  offer("image/png", pngBytes(noise(100, 80, 5)));
+  press(Qt::Key_V);
+  EXPECT_EQ(program->document.picture, noise(100, 80, 5));
+  EXPECT_EQ(program->batch.pictureOrigin, PictureOrigin::OpenedByUser);
+  EXPECT_EQ(program->batch.userPicturePath, path);
+}
+
 TEST_F(ClipboardTest, CopyThenPasteGivesTheFramedPixelsAtTheOutputSize) {
   start();
   openPicture(noisePicture(300, 200));
