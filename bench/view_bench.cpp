@@ -22,6 +22,7 @@
 #include "bench_pictures.h"
 #include "paired_runs.h"
 #include "view/picture_loading.h"
+#include "view/picture_rotation.h"
 #include "view/view_render.h"
 
 namespace {
@@ -130,6 +131,53 @@ int decodeInOneBand(const QString& path) {
   return 0;
 }
 
+// A quarter turn of the picture to memory, against libvips turning the same pixels to memory.
+double rotateVsVips(const QImage& picture) {
+  const auto ours = [&picture] { turnQuarter(picture, 90); };
+  const auto peer = [&picture] {
+    VipsImage* in =
+        vips_image_new_from_memory(picture.constBits(), picture.sizeInBytes(), picture.width(),
+                                   picture.height(), 4, VIPS_FORMAT_UCHAR);
+    VipsImage* out = nullptr;
+    vips_rot(in, &out, VIPS_ANGLE_D90, nullptr);
+    size_t size = 0;
+    g_free(vips_image_write_to_memory(out, &size));
+    g_object_unref(out);
+    g_object_unref(in);
+  };
+  return bench::alternate(21, ours, peer).ratio;
+}
+
+qint64 statusKilobytes(const char* field) {
+  QFile status(QStringLiteral("/proc/self/status"));
+  status.open(QIODevice::ReadOnly);
+  const QRegularExpression line(QString::fromLatin1(field) + QStringLiteral(":\\s+(\\d+) kB"));
+  return line.match(QString::fromLatin1(status.readAll())).captured(1).toLongLong();
+}
+
+// The child run: the picture loaded and shown, the peak forgotten, then one turn with its
+// redraw; prints how far the peak rose above the memory held before, in pictures.
+int rotateGrowth(const QString& path) {
+  Shown shown;
+  loadShown(shown, path);
+  QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
+  if (!clearRefs.open(QIODevice::WriteOnly) || clearRefs.write("5") != 1) return 1;
+  clearRefs.close();
+  const qint64 before = statusKilobytes("VmRSS");
+  if (!rotatePicture(shown.document, shown.view, 90, kFrame)) return 1;
+  const double picture = shown.document.picture.sizeInBytes() / 1024.0;
+  std::printf("%.3f\n", (statusKilobytes("VmHWM") - before) / picture);
+  return 0;
+}
+
+double childFigure(const QString& self, const char* mode, const QString& path) {
+  QProcess process;
+  process.start(self, {QString::fromLatin1(mode), path});
+  process.waitForFinished(-1);
+  if (process.exitCode() != 0) return -1.0;
+  return QString::fromLatin1(process.readAllStandardOutput()).trimmed().toDouble();
+}
+
 double peakRssBytes(const QString& self, const char* mode, const QString& path) {
   QProcess process;
   process.start(QStringLiteral("/usr/bin/time"),
@@ -206,6 +254,7 @@ int main(int argc, char* argv[]) {
       {"--hold-at-bound", holdAtBound},
       {"--load", loadOnly},
       {"--decode-in-one-band", decodeInOneBand},
+      {"--rotate-growth", rotateGrowth},
   };
   for (const auto& [mode, run] : childRuns) {
     if (argc == 3 && QByteArray(argv[1]) == mode) return run(QString::fromLocal8Bit(argv[2]));
@@ -242,6 +291,9 @@ int main(int argc, char* argv[]) {
               peakVsDecoded(self, "--decode-in-one-band", sideways, QSize(3816, 65500)));
   std::printf("libjpeg_alone_peak_rss_vs_decoded_size_jpeg_full_colour: %.3f\n",
               peakVsDecoded(self, "--decode-in-one-band", sidewaysFullColour, QSize(3816, 65500)));
+  std::printf("rotate_24mp_vs_vips: %.3f\n", rotateVsVips(makePhoto(6000, 4000)));
+  std::printf("rotate_peak_rss_growth_in_pictures: %.3f\n",
+              childFigure(self, "--rotate-growth", big));
   vips_shutdown();
   return 0;
 }

@@ -68,6 +68,9 @@ class MainWindow : public QWidget, private SizeHost, private FrameHost {
   // The commands of the toolbar and the menus.
   void togglePalette();
   void rotatePicture(int degrees);
+  // Ctrl+V and Ctrl+C on the view canvas.
+  void pasteFromClipboard();
+  void copyFrameToClipboard();
   void cameraCommand();
   void openCameraWindow();
   void helpCommand();

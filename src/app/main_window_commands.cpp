@@ -1,5 +1,5 @@
 // The main window's commands that are not about the picture view or the frame: the tool
-// palette, the camera, help, the home page and the about box.
+// palette, turning the picture, the camera, help, the home page and the about box.
 #include <QWidget>
 
 #include "app/batch_room.h"
@@ -10,6 +10,10 @@
 #include "app/texts.h"
 #include "app/tools_room.h"
 #include "platform/prompter.h"
+#include "platform/utf8.h"
+#include "view/frame_lines.h"
+#include "view/picture_rotation.h"
+#include "view/texts.h"
 #include "view/view_canvas_widget.h"
 
 namespace veltrix {
@@ -20,9 +24,17 @@ void MainWindow::togglePalette() {
   toolsRoom_->togglePalette();
 }
 
-// Turning the picture comes with the clipboard and rotation work; until then the buttons
-// end a drag and do nothing more.
-void MainWindow::rotatePicture(int) {}
+// The toolbar has ended any stroke and committed typed text before the picture turns under it.
+void MainWindow::rotatePicture(int degrees) {
+  if (veltrix::rotatePicture(program_.document, program_.view, degrees,
+                             frameLines(program_.frame, program_.output))) {
+    showView();
+    return;
+  }
+  program_.services.prompter.message(this, u8(view_texts::kRotateFailedTitle),
+                                     u8(view_texts::kRotateFailed), PromptIcon::None,
+                                     PromptButtons::Ok);
+}
 
 // The toolbar's camera leaves batch mode, keeping the task's place; the menu item does not.
 void MainWindow::cameraCommand() {

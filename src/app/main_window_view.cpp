@@ -197,6 +197,14 @@ bool MainWindow::canvasEvent(QEvent* event) {
     }
     case QEvent::KeyPress: {
       const auto* key = static_cast<QKeyEvent*>(event);
+      if (key->modifiers() == Qt::ControlModifier && key->key() == Qt::Key_V) {
+        pasteFromClipboard();
+        return true;
+      }
+      if (key->modifiers() == Qt::ControlModifier && key->key() == Qt::Key_C) {
+        copyFrameToClipboard();
+        return true;
+      }
       if (canvasTool().key(key->key(), key->modifiers()) ||
           frameController_->key(key->key(), key->modifiers()))
         return true;

@@ -25,4 +25,7 @@ inline constexpr const char* kTooLargeSide = "像素），本软件只能打开�
 inline constexpr const char* kTooLargePixels = "像素、总共不超过";
 inline constexpr const char* kTooLargeAfter = "亿像素的图片。";
 
+inline constexpr const char* kRotateFailed = "旋转失败！";
+inline constexpr const char* kRotateFailedTitle = "提示：";
+
 }  // namespace veltrix::view_texts

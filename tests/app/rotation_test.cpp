@@ -1,0 +1,54 @@
+// The toolbar's turns on the real window: the picture turned in memory, the zoom kept, and the
+// crop taken from the turned picture.
+#include <QToolBar>
+
+#include "window_fixture.h"
+
+namespace veltrix::test {
+namespace {
+
+class RotationTest : public WindowTest {
+ protected:
+  void turn(int slot) { control<QToolBar>("工具条1")->actions().at(slot)->trigger(); }
+  static constexpr int kClockwise = 6;
+  static constexpr int kAnticlockwise = 7;
+};
+
+TEST_F(RotationTest, ClockwiseTurnIsCroppedAsTheTurnedPicture) {
+  start();
+  const QImage picture = noisePicture(300, 200);
+  openPicture(picture);
+  turn(kClockwise);
+  opened = picture.transformed(QTransform().rotate(90));
+  ASSERT_EQ(program->document.picture, opened);
+  const std::optional<QImage> saved = saveAs(u("turned.png"));
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(*saved, expectedCrop());
+}
+
+TEST_F(RotationTest, TurnsKeepTheZoomAndComeBackToThePicture) {
+  start();
+  const QImage picture = noisePicture(900, 500);
+  openPicture(picture);
+  window->zoomBy(1.1);
+  const double zoom = program->view.zoom;
+  turn(kClockwise);
+  EXPECT_EQ(program->document.picture.size(), QSize(500, 900));
+  EXPECT_DOUBLE_EQ(program->view.zoom, zoom);
+  turn(kAnticlockwise);
+  EXPECT_EQ(program->document.picture, picture);
+  EXPECT_DOUBLE_EQ(program->view.zoom, zoom);
+  for (int i = 0; i < 4; ++i) turn(kAnticlockwise);
+  EXPECT_EQ(program->document.picture, picture);
+  EXPECT_TRUE(fixture.prompter.messages().empty());
+}
+
+TEST_F(RotationTest, WithoutAPictureATurnDoesNothing) {
+  start();
+  turn(kClockwise);
+  EXPECT_FALSE(program->document.present);
+  EXPECT_TRUE(fixture.prompter.messages().empty());
+}
+
+}  // namespace
+}  // namespace veltrix::test
