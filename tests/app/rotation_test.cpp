@@ -1,5 +1,9 @@
 // The toolbar's turns on the real window: the picture turned in memory, the zoom kept, and the
 // crop taken from the turned picture.
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <QFile>
 #include <QToolBar>
 
 #include "window_fixture.h"
@@ -8,11 +12,43 @@ namespace veltrix::test {
 namespace {
 
 class RotationTest : public WindowTest {
- protected:
+ public:
   void turn(int slot) { control<QToolBar>("工具条1")->actions().at(slot)->trigger(); }
   static constexpr int kClockwise = 6;
   static constexpr int kAnticlockwise = 7;
 };
+
+// The process's address space as it stands, from /proc.
+rlim_t addressSpaceInUse() {
+  QFile status(QStringLiteral("/proc/self/status"));
+  if (!status.open(QIODevice::ReadOnly)) return 0;
+  for (const QByteArray& line : status.readAll().split('\n')) {
+    if (line.startsWith("VmSize:"))
+      return rlim_t(line.mid(7).trimmed().split(' ').first().toULongLong()) * 1024;
+  }
+  return 0;
+}
+
+// In a process of its own, with too little memory left for a second picture: the turn fails,
+// says so, and the picture stays as it was. Ends the process: 0 when all of that held.
+void turnWithoutMemory(RotationTest& test) {
+  test.start();
+  test.showFilled({6000, 4000}, qRgb(10, 20, 30));
+  const qint64 before = test.program->document.picture.cacheKey();
+  const rlimit tight{addressSpaceInUse() + 48 * 1024 * 1024, RLIM_INFINITY};
+  setrlimit(RLIMIT_AS, &tight);
+  test.turn(RotationTest::kClockwise);
+  const auto messages = test.fixture.prompter.messages();
+  const bool told = messages.size() == 1 && messages[0].text == u("旋转失败！") &&
+                    messages[0].title == u("提示：");
+  const bool kept = test.program->document.picture.cacheKey() == before;
+  _exit(told && kept ? 0 : 1);
+}
+
+TEST_F(RotationTest, ATurnWithoutMemoryForItLeavesThePicture) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(turnWithoutMemory(*this), testing::ExitedWithCode(0), "");
+}
 
 TEST_F(RotationTest, ClockwiseTurnIsCroppedAsTheTurnedPicture) {
   start();
