@@ -4,6 +4,9 @@
 
 #include <functional>
 
+#include <QClipboard>
+#include <QGuiApplication>
+
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -147,8 +150,8 @@ TEST_F(ToolPaletteTest, AToolStaysArmedAfterANewPicture) {
   EXPECT_GT(inkPixels(program->document.picture), 5);
 }
 
-// A photo and a resize of the window leave the ticked tool working, with its cursor.
-TEST_F(ToolPaletteTest, AToolStaysArmedAfterAPhotoAndAResize) {
+// A photo, a resize of the window and a paste leave the ticked tool working, with its cursor.
+TEST_F(ToolPaletteTest, AToolStaysArmedAfterAPhotoAResizeAndAPaste) {
   openGrey({300, 200});
   tick("画笔选择框");
   useColour(kInk);
@@ -162,6 +165,14 @@ TEST_F(ToolPaletteTest, AToolStaysArmedAfterAPhotoAndAResize) {
       [this] {
         window->resize(window->size() + QSize(40, 30));
         QApplication::processEvents();
+      },
+      [this] {
+        QImage pasted(300, 200, QImage::Format_RGB32);
+        pasted.fill(Qt::white);
+        QGuiApplication::clipboard()->setImage(pasted);
+        canvas->setFocus();
+        QTest::keyClick(canvas, Qt::Key_V, Qt::ControlModifier);
+        ASSERT_EQ(program->document.picture.size(), QSize(300, 200));
       },
   };
   for (const auto& change : changes) {
