@@ -2,14 +2,12 @@
 // body, the swatches and the cursors the tools give the view canvas.
 #include <gtest/gtest.h>
 
-#include <functional>
-
-#include <QClipboard>
-#include <QGuiApplication>
-
 #include <QCheckBox>
+#include <QClipboard>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
+#include <functional>
 
 #include "app/program.h"
 #include "app/status_bar.h"
