@@ -109,23 +109,22 @@ ExcelNamingWindow::ExcelNamingWindow(SpreadsheetNaming& naming, Prompter& prompt
 }
 
 ExcelNamingWindow::~ExcelNamingWindow() {
-  releaseBook();
-  naming_.windowOpen = false;
-  naming_.currentName.clear();
+  forgetRoster();
 }
 
+// The window is deleted later; the saves must see it gone at once.
 void ExcelNamingWindow::closeEvent(QCloseEvent* event) {
   reader_->cancel();
-  releaseBook();
-  naming_.windowOpen = false;
-  naming_.currentName.clear();
+  forgetRoster();
   event->accept();
 }
 
-void ExcelNamingWindow::releaseBook() {
+void ExcelNamingWindow::forgetRoster() {
   naming_.bookLoaded = false;
   naming_.book = {};
   model_->show(nullptr, 0, 0);
+  naming_.windowOpen = false;
+  naming_.currentName.clear();
 }
 
 void ExcelNamingWindow::resizeEvent(QResizeEvent*) {
@@ -205,8 +204,8 @@ void ExcelNamingWindow::workbookRead(const WorkbookResult& result) {
   } else {
     naming_.sheetIndex = 0;
     model_->show(nullptr, 0, 0);
+    showClickHint();
   }
-  showClickHint();
 }
 
 void ExcelNamingWindow::showSheet(int index) {

@@ -52,7 +52,8 @@ class ExcelNamingWindow : public QWidget {
   void cellPressed(int row, int column);
   void setStatus(const QString& text);
   void showClickHint();
-  void releaseBook();
+  // The book, the window and the name picked let go of, as closing the window does.
+  void forgetRoster();
 
   SpreadsheetNaming& naming_;
   Prompter& prompter_;

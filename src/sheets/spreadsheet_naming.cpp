@@ -48,12 +48,13 @@ UsedRange scanUsedRange(const SpreadsheetSheet& sheet) {
     const std::vector<int>& rows = found == textRows.end() ? none : found->second;
     auto next = rows.begin();
     qint64 row = 0;
-    for (;;) {
-      // The column ends at the first empty row that brings the run to six below the last text.
-      const qint64 end =
-          std::max({row + std::max<qint64>(kEmptyCellsEndingAColumn - emptyRun, 1) - 1,
-                    qint64(range.lastRow) + 1, row});
-      if (next == rows.end() || *next > end) break;
+    // The column ends at the first empty row from `row` on that brings the run to six below the
+    // last text found.
+    const auto columnEnd = [&] {
+      return std::max({row + std::max<qint64>(kEmptyCellsEndingAColumn - emptyRun, 1) - 1,
+                       qint64(range.lastRow) + 1, row});
+    };
+    while (next != rows.end() && *next <= columnEnd()) {
       emptyRun = 0;
       emptyColumns = 0;
       range.lastColumn = std::max(range.lastColumn, column);
@@ -62,9 +63,7 @@ UsedRange scanUsedRange(const SpreadsheetSheet& sheet) {
       ++next;
     }
     // The empty cells read down to where the column ended carry on into the next column.
-    const qint64 end = std::max({row + std::max<qint64>(kEmptyCellsEndingAColumn - emptyRun, 1) - 1,
-                                 qint64(range.lastRow) + 1, row});
-    emptyRun += end - row + 1;
+    emptyRun += columnEnd() - row + 1;
     ++emptyColumns;
   }
   return range;
