@@ -118,8 +118,8 @@ void CameraWindow::connectCamera() {
   device_.connect(device_.driverCount());
   const bool connected = device_.currentDriver() >= 1;
   if (connected) measureAspect();
+  // The frame is centred when the window is laid out at the end of its construction.
   resizeForPreview(previewSizeFor(QSize(output_.pixelWidth, output_.pixelHeight), state_.aspect));
-  centreFrame();
   showConnected(connected);
 }
 
