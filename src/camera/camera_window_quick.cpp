@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
+#include <string_view>
 
 #include "camera/camera_geometry.h"
 #include "camera/camera_window.h"
@@ -85,7 +87,9 @@ void CameraWindow::keepSizes(std::initializer_list<const char*> keys, bool jpgLi
   const QStringList texts = host_.sizeTexts();
   std::vector<SettingsStore::KeyText> kept;
   for (const char* key : keys) {
-    const auto box = std::find(std::begin(kSizeKeys), std::end(kSizeKeys), key);
+    // By text: the same key named in two source files need not be one pointer.
+    const auto box = std::find_if(std::begin(kSizeKeys), std::end(kSizeKeys),
+                                  [key](const char* k) { return std::string_view(k) == key; });
     kept.push_back({key, texts.value(static_cast<int>(box - std::begin(kSizeKeys)))});
   }
   if (jpgLimit && quickShot_.quickSaveFormat == u8(kDefaultSaveFormat))
