@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScrollBar>
@@ -8,6 +9,7 @@
 #include <QToolBar>
 #include <functional>
 
+#include "app/app_icon.h"
 #include "app/batch_room.h"
 #include "app/camera_room.h"
 #include "app/hint_watcher.h"
@@ -38,6 +40,8 @@ using namespace app_texts;
 
 MainWindow::MainWindow(Program& program) : QWidget(nullptr), program_(program) {
   setObjectName(QStringLiteral("MainWindow"));
+  // Every window of the program, the dialogs and the camera's too, shows the program's icon.
+  QApplication::setWindowIcon(applicationIcon());
   // Tooltips explain the toolbar also while another window has the focus.
   setAttribute(Qt::WA_AlwaysShowToolTips);
   menuBar_ = new QMenuBar(this);

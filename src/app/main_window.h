@@ -57,8 +57,10 @@ class MainWindow : public QWidget, private SizeHost, private FrameHost {
   void releasePicture();
   // Gives the keys to the picture.
   void focusPicture();
-  // The open command: asks for a picture file and loads it.
+  // The open command: asks for a picture file and opens it.
   void openPictureDialog();
+  // Opens a picture file the user chose, by the dialog, a drop or the command line.
+  void openPicture(const QString& path);
   // Files dropped on the view canvas: one picture file is loaded, anything else refused.
   void acceptDroppedFiles(const QStringList& paths);
 

@@ -92,6 +92,10 @@ void MainWindow::openPictureDialog() {
   request.filter = u8(view_texts::kOpenFilter);
   const QString path = program_.services.prompter.openFile(this, request);
   if (path.isEmpty()) return;
+  openPicture(path);
+}
+
+void MainWindow::openPicture(const QString& path) {
   loadPicture(path);
   noteUserPicture(program_.batch, path);
 }
@@ -102,8 +106,7 @@ void MainWindow::acceptDroppedFiles(const QStringList& paths) {
     program_.services.prompter.notify(this, decision.refusal);
     return;
   }
-  loadPicture(decision.path);
-  noteUserPicture(program_.batch, decision.path);
+  openPicture(decision.path);
 }
 
 void MainWindow::showPicture() {

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 #include "app/texts.h"
 #include "platform/prompter.h"
@@ -11,10 +12,22 @@
 
 namespace veltrix {
 
+namespace {
+
+// An installed program sits in a bin/ folder beside its menu entry. Its folder belongs to the
+// system even when the user could write to it (root, a prefix in the home folder): settings and
+// the help page go to the per-user folder instead.
+bool installedOnTheSystem() {
+  return QFileInfo::exists(QCoreApplication::applicationDirPath() +
+                           QStringLiteral("/../share/applications/org.veltrix.Veltrix.desktop"));
+}
+
+}  // namespace
+
 ProgramEnvironment ProgramEnvironment::fromProcess() {
   ProgramEnvironment environment;
   environment.programFolder = qEnvironmentVariable("VELTRIX_HOME");
-  if (environment.programFolder.isEmpty())
+  if (environment.programFolder.isEmpty() && !installedOnTheSystem())
     environment.programFolder = QCoreApplication::applicationDirPath();
   environment.configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
   if (environment.configHome.isEmpty())

@@ -40,7 +40,7 @@ struct PlatformServices {
 
 // Where the program keeps its files, taken from the process environment in main().
 struct ProgramEnvironment {
-  QString programFolder;  // VELTRIX_HOME, else the executable's folder
+  QString programFolder;  // VELTRIX_HOME, else the executable's folder; none when installed
   QString configHome;     // XDG_CONFIG_HOME, else ~/.config
   QString markerPath;     // the single-instance marker
 

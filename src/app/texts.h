@@ -37,4 +37,15 @@ inline constexpr ToolbarSlot kToolbarSlots[] = {
     {"主页", "软件主页"},
 };
 
+// The command line's own texts, printed to a terminal.
+inline constexpr const char* kCommandLineHelp =
+    "用法：veltrix [图片文件]\n"
+    "制作证件照、学籍照、一寸与二寸照片和护照照片。给出图片文件时，启动后即打开它。\n"
+    "\n"
+    "  -h, --help     显示本帮助并退出\n"
+    "  --version      显示版本号并退出\n";
+inline constexpr const char* kUnknownOption = "veltrix：不认识的选项 ";
+inline constexpr const char* kOnePictureOnly = "veltrix：一次只能打开一个图片文件";
+inline constexpr const char* kSeeHelp = "请用 veltrix --help 查看用法。\n";
+
 }  // namespace veltrix::app_texts

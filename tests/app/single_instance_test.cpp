@@ -6,6 +6,7 @@
 
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QTest>
 
@@ -71,7 +72,7 @@ class RealProgramTest : public testing::Test {
   QString marker() const { return fixture.path(QStringLiteral("run/qmrtag.txt")); }
   QString log() const { return fixture.path(QStringLiteral("prompts.log")); }
 
-  void startProgram(QProcess& process) {
+  void startProgram(QProcess& process, const QStringList& arguments = {}) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), fixture.path(QStringLiteral("run")));
@@ -79,7 +80,7 @@ class RealProgramTest : public testing::Test {
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), fixture.path(QStringLiteral("config")));
     environment.insert(QStringLiteral("VELTRIX_PROMPTER_LOG"), log());
     process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(VELTRIX_BINARY), QStringList());
+    process.start(QStringLiteral(VELTRIX_BINARY), arguments);
     ASSERT_TRUE(process.waitForStarted());
   }
 
@@ -121,6 +122,21 @@ TEST_F(RealProgramTest, SecondCopyShowsTheMessageAndAKilledCopyLeavesNoLock) {
   ASSERT_TRUE(waitUntil([&] { return markerLocked(marker()); }));
   EXPECT_EQ(third.state(), QProcess::Running);
   EXPECT_EQ(logText().count(QLatin1Char('\n')), 1);
+}
+
+TEST_F(RealProgramTest, ASecondCopyAskedToOpenAPictureKeepsTheRule) {
+  startProgram(first);
+  ASSERT_TRUE(waitUntil([&] { return markerLocked(marker()); }));
+  QImage photo(64, 48, QImage::Format_RGB32);
+  photo.fill(Qt::red);
+  ASSERT_TRUE(photo.save(fixture.path(QStringLiteral("photo.png"))));
+
+  startProgram(second, {fixture.path(QStringLiteral("photo.png"))});
+  ASSERT_TRUE(second.waitForFinished(20000));
+  EXPECT_EQ(second.exitCode(), 0);
+  EXPECT_EQ(logText(), QStringLiteral("message\t提示\t") + QString::fromUtf8(kAlreadyRunning) +
+                           QStringLiteral("\n"));
+  EXPECT_EQ(first.state(), QProcess::Running);
 }
 
 }  // namespace
