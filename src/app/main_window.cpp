@@ -12,6 +12,7 @@
 #include "app/app_icon.h"
 #include "app/batch_room.h"
 #include "app/camera_room.h"
+#include "app/framing_room.h"
 #include "app/hint_watcher.h"
 #include "app/main_layout.h"
 #include "app/program.h"
@@ -215,6 +216,7 @@ void MainWindow::start() {
   loadStartupSettings(program_);
 
   toolsRoom_ = std::make_unique<ToolsRoom>(program_, *this, *viewCanvas_, *textEntry_, *batchRoom_);
+  framingRoom_ = std::make_unique<FramingRoom>(program_, *menuBar_, *viewCanvas_);
   // Showing window contents while dragging is the window manager's choice here, and there is
   // no graphics library to start: nothing more to do.
 }

@@ -19,6 +19,7 @@ namespace veltrix {
 
 class BatchRoom;
 class CameraRoom;
+class FramingRoom;
 class SheetsRoom;
 class Program;
 class HintWatcher;
@@ -161,6 +162,7 @@ class MainWindow : public QWidget, private SizeHost, private FrameHost {
   std::unique_ptr<CameraRoom> cameraRoom_;
   std::unique_ptr<SheetsRoom> sheetsRoom_;
   std::unique_ptr<ToolsRoom> toolsRoom_;
+  std::unique_ptr<FramingRoom> framingRoom_;
   SizeController* sizeController_ = nullptr;
   HintWatcher* hintWatcher_ = nullptr;
   bool showingView_ = false;

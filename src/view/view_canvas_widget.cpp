@@ -15,6 +15,12 @@ void ViewCanvasWidget::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.fillRect(event->rect(), Qt::white);
   painter.drawImage(event->rect().topLeft(), image_, event->rect());
+  if (overlay_) overlay_(painter);
+}
+
+void ViewCanvasWidget::setOverlay(Overlay overlay) {
+  overlay_ = std::move(overlay);
+  update();
 }
 
 }  // namespace veltrix
