@@ -1,5 +1,6 @@
-// The main window's side of head framing: the "工具" menu, and the head guides shown over the
-// view canvas while the user asks for them, remembered in the settings file.
+// The main window's side of head framing: the "工具" menu, the head guides shown over the view
+// canvas while the user asks for them (remembered in the settings file), and the one-click
+// framing of the head in the picture.
 #pragma once
 
 class QAction;
@@ -7,22 +8,30 @@ class QMenuBar;
 
 namespace veltrix {
 
+class MainWindow;
 class Program;
+class SizeHost;
 class ViewCanvasWidget;
 
 class FramingRoom {
  public:
   // Puts its menu before the menu bar's last one, and reads whether the guides were shown.
-  FramingRoom(Program& program, QMenuBar& menuBar, ViewCanvasWidget& viewCanvas);
+  FramingRoom(Program& program, MainWindow& window, SizeHost& frameHost, QMenuBar& menuBar,
+              ViewCanvasWidget& viewCanvas);
   ~FramingRoom();
 
   FramingRoom(const FramingRoom&) = delete;
   FramingRoom& operator=(const FramingRoom&) = delete;
 
   void showGuides(bool shown);
+  // Sets the zoom, the scroll and the frame so that the head meets the output size's rule, or
+  // tells why it cannot; the output size stays.
+  void frameHead();
 
  private:
   Program& program_;
+  MainWindow& window_;
+  SizeHost& frameHost_;
   ViewCanvasWidget& viewCanvas_;
   QAction* guidesAction_;
 };

@@ -13,6 +13,7 @@
 #include "app/main_window.h"
 #include "app/program.h"
 #include "app/texts.h"
+#include "platform/face_detector.h"
 #include "platform/gst_capture_device.h"
 #include "platform/gst_sound.h"
 #include "platform/logging_prompter.h"
@@ -75,9 +76,10 @@ int main(int argc, char* argv[]) {
   veltrix::QtUrlOpener urlOpener;
   veltrix::QtHotkeys hotkeys;
   veltrix::GstCaptureDevice captureDevice;
+  const std::unique_ptr<veltrix::FaceDetector> faceDetector = veltrix::makeFaceDetector();
 
   veltrix::Program program(
-      {*prompter, screen, clock, keyboard, sound, urlOpener, hotkeys, captureDevice},
+      {*prompter, screen, clock, keyboard, sound, urlOpener, hotkeys, captureDevice, *faceDetector},
       veltrix::ProgramEnvironment::fromProcess());
   if (!veltrix::singleInstanceGuard(program)) return 0;
 

@@ -216,7 +216,8 @@ void MainWindow::start() {
   loadStartupSettings(program_);
 
   toolsRoom_ = std::make_unique<ToolsRoom>(program_, *this, *viewCanvas_, *textEntry_, *batchRoom_);
-  framingRoom_ = std::make_unique<FramingRoom>(program_, *menuBar_, *viewCanvas_);
+  framingRoom_ = std::make_unique<FramingRoom>(program_, *this, static_cast<SizeHost&>(*this),
+                                               *menuBar_, *viewCanvas_);
   // Showing window contents while dragging is the window manager's choice here, and there is
   // no graphics library to start: nothing more to do.
 }

@@ -19,6 +19,7 @@
 namespace veltrix {
 
 class CaptureDevice;
+class FaceDetector;
 class Clock;
 class Hotkeys;
 class Keyboard;
@@ -36,6 +37,7 @@ struct PlatformServices {
   UrlOpener& urlOpener;
   Hotkeys& hotkeys;
   CaptureDevice& captureDevice;
+  FaceDetector& faceDetector;
 };
 
 // Where the program keeps its files, taken from the process environment in main().

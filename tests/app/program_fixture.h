@@ -9,6 +9,7 @@
 #include "app/program.h"
 #include "fake_capture_device.h"
 #include "fake_clock.h"
+#include "fake_face_detector.h"
 #include "fake_hotkeys.h"
 #include "fake_keyboard.h"
 #include "fake_screen.h"
@@ -28,6 +29,7 @@ struct ProgramFixture {
   FakeUrlOpener urlOpener;
   FakeHotkeys hotkeys;
   FakeCaptureDevice captureDevice;
+  FakeFaceDetector faceDetector;
 
   ProgramFixture() {
     QDir(root.path()).mkpath(QStringLiteral("program"));
@@ -42,7 +44,8 @@ struct ProgramFixture {
   }
 
   PlatformServices services() {
-    return {prompter, screen, clock, keyboard, sound, urlOpener, hotkeys, captureDevice};
+    return {prompter,  screen,  clock,         keyboard,    sound,
+            urlOpener, hotkeys, captureDevice, faceDetector};
   }
 
   std::unique_ptr<Program> makeProgram() {
