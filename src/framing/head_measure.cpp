@@ -14,6 +14,10 @@ constexpr double kChinInBox = 1.08;
 // box's height above the box.
 constexpr double kCrownAboveBox = 0.35;
 constexpr double kCrownSearch = 1.0;
+// Hair, not forehead, is seen this part of the box's height above the box.
+constexpr double kHairAboveBox = 0.2;
+// How far, as the sum of the three channels' differences, a pixel may be from the background.
+constexpr int kTolerance = 60;
 
 int colourDistance(QRgb a, QRgb b) {
   return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
@@ -31,18 +35,23 @@ QRgb rowColour(const QImage& photo, int y, int left, int right) {
   return qRgb(int(red / count), int(green / count), int(blue / count));
 }
 
-// An ID photo's background is plain: its colour is read in the top corners, away from the hair.
-QRgb backgroundColour(const QImage& photo) {
-  const int corner = std::max(1, photo.width() / 10);
+// An ID photo's background is plain: its colour is read at the top of the photo above the head.
+// None when that looks like the hair just above the face, which then reaches the top.
+std::optional<QRgb> backgroundColour(const QImage& photo, const QRect& box, int left, int right) {
   const int rows = std::max(1, photo.height() / 50);
-  long red = 0, green = 0, blue = 0, count = 0;
-  for (int y = 0; y < rows; ++y) {
-    for (int x : {0, photo.width() - corner}) {
-      const QRgb colour = rowColour(photo, y, x, x + corner);
-      red += qRed(colour), green += qGreen(colour), blue += qBlue(colour), ++count;
+  const auto band = [&photo, left, right](int from, int count) {
+    long red = 0, green = 0, blue = 0;
+    for (int y = from; y < from + count; ++y) {
+      const QRgb colour = rowColour(photo, y, left, right);
+      red += qRed(colour), green += qGreen(colour), blue += qBlue(colour);
     }
-  }
-  return qRgb(int(red / count), int(green / count), int(blue / count));
+    return qRgb(int(red / count), int(green / count), int(blue / count));
+  };
+  const QRgb top = band(0, rows);
+  const int hairRow = box.top() - int(std::lround(box.height() * kHairAboveBox));
+  if (hairRow <= rows) return std::nullopt;
+  if (colourDistance(top, band(hairRow, 1)) <= kTolerance) return std::nullopt;
+  return top;
 }
 
 // Walks up from the face's box over the middle half of its width: the crown is the first row
@@ -52,12 +61,12 @@ int findCrown(const QImage& photo, const QRect& box) {
   const int left = std::clamp(box.left() + box.width() / 4, 0, photo.width() - 1);
   const int right = std::clamp(box.right() - box.width() / 4, left + 1, photo.width());
   const int highest = std::max(0, box.top() - int(std::lround(box.height() * kCrownSearch)));
-  const QRgb background = backgroundColour(photo);
-  const int tolerance = 60;
+  const std::optional<QRgb> background = backgroundColour(photo, box, left, right);
+  if (!background) return fallback;
   for (int y = box.top(); y >= highest; --y) {
     int backgroundPixels = 0;
     for (int x = left; x < right; ++x) {
-      backgroundPixels += colourDistance(photo.pixel(x, y), background) <= tolerance;
+      backgroundPixels += colourDistance(photo.pixel(x, y), *background) <= kTolerance;
     }
     // Most of the middle of the row is background: the row below holds the top of the hair.
     if (backgroundPixels * 4 >= (right - left) * 3) return std::min(y + 1, box.top());

@@ -8,6 +8,7 @@
 #include "app/main_window.h"
 #include "app/program.h"
 #include "framing/head_guides.h"
+#include "platform/face_detector.h"
 #include "test_files.h"
 #include "window_fixture.h"
 
@@ -121,6 +122,58 @@ TEST_F(HeadFramingWindowTest, ControlJFramesTheHeadAsTheIdCardRuleAsks) {
   while (left < right && !near(saved->pixel(left, row), kSkin)) ++left;
   while (right > left && !near(saved->pixel(right, row), kSkin)) --right;
   EXPECT_NEAR((left + right) / 2.0, 179, 2);
+}
+
+// Photos of a real face, framed by OpenCV's detector: the crown and the eyes where they were
+// measured by eye in the photo, and the face the detector finds again in the saved crop.
+TEST_F(HeadFramingWindowTest, RealPhotosAreFramedToTheIdCardRule) {
+  const std::unique_ptr<FaceDetector> detector = makeFaceDetector();
+  if (!detector->available()) GTEST_SKIP() << "OpenCV's cascades are not installed";
+  fixture.faceDetector.real = detector.get();
+  const QString faces = QStringLiteral(VELTRIX_TEST_DATA "/faces/");
+  const struct {
+    const char* file;
+    int scale;  // the photo enlarged this many times first, as a camera of more pixels gives it
+    int crown;  // the top of the hair and the eyes in the photo as stored
+    int eyes;
+  } cases[] = {
+      {"astronaut.jpg", 1, 16, 101},
+      {"astronaut-portrait.jpg", 1, 16, 101},
+      {"astronaut.jpg", 5, 16 * 5, 101 * 5},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.file << " x" << c.scale);
+    QImage photo(faces + u(c.file));
+    ASSERT_FALSE(photo.isNull());
+    photo = photo.scaled(photo.size() * c.scale, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    openPicture(photo);
+    choosePreset(2);
+    fixture.prompter.records.clear();
+    frameItem()->trigger();
+    ASSERT_TRUE(fixture.prompter.messages().empty());
+
+    const HeadGuides rule = headGuides(358, 441);
+    const ViewState& view = program->view;
+    const int originY = view.sourceY + program->frame.interiorTop - view.offsetY;
+    const double crown = c.crown * view.zoom - originY;
+    const double eyes = c.eyes * view.zoom - originY;
+    EXPECT_GE(crown, rule.crown.from - 3);
+    EXPECT_LE(crown, rule.crown.to + 3);
+    EXPECT_LE(eyes, *rule.eyeLine + 3);
+
+    const std::optional<QImage> saved = saveAs(u("framed.png"));
+    ASSERT_TRUE(saved);
+    const std::vector<DetectedFace> found = detector->faces(*saved);
+    ASSERT_FALSE(found.empty());
+    const DetectedFace& face = *std::max_element(found.begin(), found.end(),
+                                                 [](const DetectedFace& a, const DetectedFace& b) {
+                                                   return a.face.width() < b.face.width();
+                                                 });
+    EXPECT_GE(face.face.width(), rule.faceWidth->from - 10);
+    EXPECT_LE(face.face.width(), rule.faceWidth->to + 10);
+    EXPECT_NEAR(face.face.center().x(), rule.centre, 10);
+    QFile::remove(out(u("framed.png")));
+  }
 }
 
 }  // namespace
