@@ -81,9 +81,15 @@ void BatchRoom::saveCrop(const CropSource& source) {
 }
 
 bool BatchRoom::loadTaskPicture(const QString& path) {
-  if (std::optional<LoadedPicture> ahead = prefetch_.take(path))
-    return window_.showLoadedPicture(path, std::move(*ahead));
-  return window_.loadPicture(path);
+  std::optional<LoadedPicture> ahead = prefetch_.take(path);
+  const bool shown =
+      ahead ? window_.showLoadedPicture(path, std::move(*ahead)) : window_.loadPicture(path);
+  if (shown && program_.batch.autoFrameHead && frameHead_) frameHead_();
+  return shown;
+}
+
+void BatchRoom::frameEachPictureWith(std::function<void()> frameHead) {
+  frameHead_ = std::move(frameHead);
 }
 
 void BatchRoom::prefetchPicture(const QString& path) {

@@ -2,6 +2,8 @@
 // indicator, output size), the batch settings window, and the status bar's batch indicator.
 #pragma once
 
+#include <functional>
+
 #include "batch/batch_controller.h"
 #include "save/crop_save.h"
 #include "view/picture_prefetch.h"
@@ -27,6 +29,8 @@ class BatchRoom final : public BatchHost {
   // The crop command in batch mode: the crop saved under the batch's rule and recorded, with
   // the crop sound and, when the rule asks, the name popup.
   void saveCrop(const CropSource& source);
+  // What frames the head of each picture the batch shows, when its settings ask for it.
+  void frameEachPictureWith(std::function<void()> frameHead);
 
   bool loadTaskPicture(const QString& path) override;
   void prefetchPicture(const QString& path) override;
@@ -53,6 +57,7 @@ class BatchRoom final : public BatchHost {
   SheetsRoom& sheets_;
   BatchController controller_;
   PicturePrefetch prefetch_;
+  std::function<void()> frameHead_;
 };
 
 }  // namespace veltrix

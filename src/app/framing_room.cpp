@@ -49,7 +49,7 @@ FramingRoom::FramingRoom(Program& program, MainWindow& window, SizeHost& frameHo
   QObject::connect(frame, &QAction::triggered, menu, [this] { frameHead(); });
 }
 
-void FramingRoom::frameHead() {
+void FramingRoom::frameHead(Tell tell) {
   Prompter& prompter = program_.services.prompter;
   if (!program_.document.present) {
     prompter.notify(&window_, u8(app_texts::kOpenPictureFirst), PromptIcon::Information);
@@ -63,7 +63,10 @@ void FramingRoom::frameHead() {
     const char* text = *failure == FramingFailure::Unavailable ? kUnavailable
                        : *failure == FramingFailure::NoFace    ? kNoFace
                                                                : kNoPlace;
-    prompter.notify(&window_, u8(text), PromptIcon::Information);
+    if (tell == Tell::InStatusBar)
+      window_.setHint(u8(text));
+    else
+      prompter.notify(&window_, u8(text), PromptIcon::Information);
     return;
   }
   const HeadPlacement& placed = std::get<HeadPlacement>(framed);

@@ -25,8 +25,10 @@ class FramingRoom {
 
   void showGuides(bool shown);
   // Sets the zoom, the scroll and the frame so that the head meets the output size's rule, or
-  // tells why it cannot; the output size stays.
-  void frameHead();
+  // tells why it cannot: in a message, or for a batch that frames every picture in the status
+  // bar, which does not stop the user's keys. The output size stays.
+  enum class Tell { InMessage, InStatusBar };
+  void frameHead(Tell tell = Tell::InMessage);
 
  private:
   Program& program_;

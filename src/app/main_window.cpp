@@ -218,6 +218,8 @@ void MainWindow::start() {
   toolsRoom_ = std::make_unique<ToolsRoom>(program_, *this, *viewCanvas_, *textEntry_, *batchRoom_);
   framingRoom_ = std::make_unique<FramingRoom>(program_, *this, static_cast<SizeHost&>(*this),
                                                *menuBar_, *viewCanvas_);
+  batchRoom_->frameEachPictureWith(
+      [this] { framingRoom_->frameHead(FramingRoom::Tell::InStatusBar); });
   // Showing window contents while dragging is the window manager's choice here, and there is
   // no graphics library to start: nothing more to do.
 }

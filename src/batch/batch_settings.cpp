@@ -51,6 +51,7 @@ void writeBatchSettings(const QString& settingsFile, const BatchTask& batch,
       {kMillimetreHeightKey, kept(sizeTexts.value(3))},
       {kDpiKey, kept(sizeTexts.value(4))},
       {kJpgSizeKey, kept(jpg ? jpgText : QString())},
+      {kAutoFrameKey, kept(batch.autoFrameHead ? u8(kFlagTrue) : QString())},
   };
   SettingsStore(settingsFile).write(u8(kBatchSection), keys);
 }

@@ -25,9 +25,10 @@ FormRefusal checkBatchSettings(const BatchSettingsForm& form, NamingRule rule);
 // Whether two paths name the same existing folder: the same device and inode.
 bool sameFolder(const QString& a, const QString& b);
 
-// The thirteen keys of the batch's settings section, in one pass: the batch's settings and the
-// size boxes' texts (pixel width, pixel height, millimetre width, millimetre height, DPI) with
-// the JPG target's text for JPG output; or every key empty when the settings are not kept.
+// The keys of the batch's settings section, in one pass: the batch's settings and the size
+// boxes' texts (pixel width, pixel height, millimetre width, millimetre height, DPI) with the JPG
+// target's text for JPG output, then the head framing; or every key empty when the settings are
+// not kept.
 void writeBatchSettings(const QString& settingsFile, const BatchTask& batch,
                         const QStringList& sizeTexts, const QString& jpgText);
 

@@ -53,8 +53,12 @@ BatchSettingsWindow::BatchSettingsWindow(BatchTask& batch, BatchController& cont
       place(new QCheckBox(u8(kKeepSettingsBox), this), "保存批截设置选择框", {232, 156, 180, 24});
   auto* confirmButton =
       place(new QPushButton(u8(kConfirm), this), "确定批截设置按钮", {194, 189, 80, 32});
-  for (QWidget* control : std::initializer_list<QWidget*>{sourceBox_, saveBox_, formatList_,
-                                                          ruleList_, cropSoundBox_, keepBox_})
+  // Beside the confirm button, where the window has room without growing; made after it, so that
+  // Tab still reaches the confirm button straight from the keep box.
+  autoFrameBox_ =
+      place(new QCheckBox(u8(kAutoFrameBox), this), "自动框选头像选择框", {64, 193, 124, 24});
+  for (QWidget* control : std::initializer_list<QWidget*>{
+           sourceBox_, saveBox_, formatList_, ruleList_, cropSoundBox_, keepBox_, autoFrameBox_})
     control->setFont(song);
 
   // Opening the window takes the letters back for typing.
@@ -66,6 +70,7 @@ BatchSettingsWindow::BatchSettingsWindow(BatchTask& batch, BatchController& cont
   formatList_->select(batch_.saveFormat);
   ruleList_->select(batch_.namingRule);
   cropSoundBox_->setChecked(batch_.cropSound);
+  autoFrameBox_->setChecked(batch_.autoFrameHead);
   keepBox_->setChecked(batch_.keepSettings);
 
   connect(formatList_, &QComboBox::activated, this,
@@ -75,6 +80,7 @@ BatchSettingsWindow::BatchSettingsWindow(BatchTask& batch, BatchController& cont
     if (rule != NamingRule::Spreadsheet) host_.closeNamingWindow();
   });
   connect(cropSoundBox_, &QCheckBox::clicked, this, [this](bool on) { batch_.cropSound = on; });
+  connect(autoFrameBox_, &QCheckBox::clicked, this, [this](bool on) { batch_.autoFrameHead = on; });
   connect(browseSource, &QPushButton::clicked, this,
           [this] { sourceBox_->setText(prompter_.browseFolder(this, u8(kBrowseSourceTitle))); });
   connect(browseSave, &QPushButton::clicked, this,

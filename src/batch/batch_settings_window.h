@@ -43,6 +43,7 @@ class BatchSettingsWindow : public QDialog {
   SaveFormatList* formatList_;
   NamingRuleList* ruleList_;
   QCheckBox* cropSoundBox_;
+  QCheckBox* autoFrameBox_;
   QCheckBox* keepBox_;
 };
 

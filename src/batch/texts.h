@@ -34,6 +34,7 @@ inline constexpr const char* kFormatLabel = "图片保存格式";
 inline constexpr const char* kRuleLabel = "图片命名方式";
 inline constexpr const char* kCropSoundBox = "截图时发出裁切声";
 inline constexpr const char* kKeepSettingsBox = "保存上述设置供下次使用";
+inline constexpr const char* kAutoFrameBox = "自动框选头像";
 inline constexpr const char* kConfirm = "确定";
 inline constexpr const char* kBrowseSourceTitle =
     "选择待截图文件夹，以便对文件夹中的图片进行批量截图。";

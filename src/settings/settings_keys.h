@@ -22,6 +22,7 @@ inline constexpr const char* kMillimetreHeightKey = "毫米高";
 inline constexpr const char* kDpiKey = "DPI";
 inline constexpr const char* kJpgSizeKey = "JPG体积";
 inline constexpr const char* kShutterSoundKey = "发快门声";
+inline constexpr const char* kAutoFrameKey = "自动框选头像";
 
 // A flag is on only when stored as exactly this text; anything else, "true" included, is off.
 inline constexpr const char* kFlagTrue = "真";

@@ -45,6 +45,7 @@ BatchSettings readBatchSettings(const SettingsStore& store) {
   settings.sourceFolder = section.read(kSourceFolderKey);
   settings.cropSound = section.flag(kCropSoundKey);
   settings.keepSettings = section.flag(kKeepSettingsKey);
+  settings.autoFrameHead = section.flag(kAutoFrameKey);
   return settings;
 }
 

@@ -16,6 +16,7 @@ struct BatchSettings {
   QString sourceFolder;
   bool cropSound = false;
   bool keepSettings = false;
+  bool autoFrameHead = false;  // each picture the batch shows is framed at once
 };
 
 struct QuickShotPreferences {

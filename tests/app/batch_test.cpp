@@ -363,9 +363,53 @@ TEST_F(BatchTest, CustomPrefixIsTrimmedAndUnkeptSettingsAreEmptied) {
 
   inSettingsWindow([&](QDialog& w) { confirm(w, source(), saveFolder(), 2, false); });
   for (const char* key : {"命名方式", "自定义命名", "保存格式", "保存目录", "待截图目录",
-                          "是否保存设置", "像素宽", "DPI", "JPG体积"})
+                          "是否保存设置", "像素宽", "DPI", "JPG体积", "自动框选头像"})
     EXPECT_EQ(store.read(u("批量截图"), u(key)), QString()) << key;
   EXPECT_FALSE(program->batch.keepSettings);
+}
+
+TEST_F(BatchTest, EachPictureShownIsFramedWhenTheSettingsAskForIt) {
+  // A face in every picture, as the detector would find it in a 200 x 120 photo.
+  fixture.faceDetector.photoWidth = 200;
+  fixture.faceDetector.found = {{QRect(80, 20, 40, 40), {}}};
+  QDir(fixture.root.path()).mkpath(u("out"));
+  inSettingsWindow([&](QDialog& w) {
+    auto* box = w.findChild<QCheckBox*>(u("自动框选头像选择框"));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), u("自动框选头像"));
+    EXPECT_EQ(box->geometry(), QRect(64, 193, 124, 24));
+    EXPECT_FALSE(box->isChecked());
+    box->click();
+    confirm(w, source(), saveFolder(), 2, true);
+  });
+  ASSERT_TRUE(program->batch.active);
+  EXPECT_TRUE(program->batch.autoFrameHead);
+  EXPECT_EQ(SettingsStore(program->shell.settingsFile).read(u("批量截图"), u("自动框选头像")),
+            u("真"));
+  EXPECT_EQ(fixture.faceDetector.asked, 1);
+  // The small picture is no longer fitted: it is enlarged until the head meets the rule.
+  EXPECT_GT(program->view.zoom, 2.0);
+  press(NavigationKey::D);
+  EXPECT_EQ(fixture.faceDetector.asked, 2);
+  EXPECT_GT(program->view.zoom, 2.0);
+
+  // A picture without a face says so in the status bar, and the keys go on working.
+  fixture.faceDetector.found.clear();
+  press(NavigationKey::D);
+  EXPECT_TRUE(fixture.prompter.messages().empty());
+  EXPECT_EQ(program->shell.hint, u("未检测到人脸，请手动调整采集框。"));
+  EXPECT_EQ(program->view.zoom, 1.0);
+  press(NavigationKey::D);
+  EXPECT_EQ(fixture.faceDetector.asked, 4);
+}
+
+TEST_F(BatchTest, WithoutTheOptionNoPictureIsFramed) {
+  fixture.faceDetector.photoWidth = 200;
+  fixture.faceDetector.found = {{QRect(80, 20, 40, 40), {}}};
+  startBatch();
+  press(NavigationKey::D);
+  EXPECT_EQ(fixture.faceDetector.asked, 0);
+  EXPECT_EQ(program->view.zoom, 1.0);
 }
 
 }  // namespace
