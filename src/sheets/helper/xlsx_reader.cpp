@@ -31,7 +31,9 @@ std::unique_ptr<XmlPart> optionalPart(const ZipPackage& package, const Relations
 
 void readXlsx(const std::string& path, RecordWriter& out) {
   const ZipPackage package(path);
-  const Relationship* document = Relationships(package, "").firstOfKind("officeDocument");
+  // Kept while document points into it.
+  const Relationships packageLinks(package, "");
+  const Relationship* document = packageLinks.firstOfKind("officeDocument");
   if (!document || !package.has(document->target)) fail(sheetstream::kExitNotWorkbook);
   const std::string bookName = document->target;
 
