@@ -189,6 +189,11 @@ bool IniDocument::hasSection(const QString& section) const {
   return headerOf(normalisedName(section)).has_value();
 }
 
+qsizetype IniDocument::sectionCount() const {
+  if (indexStale_) reindex();
+  return headers_.size();
+}
+
 QString IniDocument::value(const QString& section, const QString& key) const {
   const QString sectionName = normalisedName(section);
   const QString keyName = normalisedName(key);

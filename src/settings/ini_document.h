@@ -27,6 +27,8 @@ class IniDocument {
 
   // Whether the document has a section of that name.
   bool hasSection(const QString& section) const;
+  // How many sections of different names the document has.
+  qsizetype sectionCount() const;
 
   // Replaces the file whole, never leaving it half-written; false when it cannot.
   bool save() const;
