@@ -49,9 +49,11 @@ qint64 TaskFile::storedNumber(const char* key) const {
 }
 
 qint64 TaskFile::count() const {
-  qint64 entries = std::max<qint64>(storedNumber(kCountKey), 0);
+  // Each entry is a section of its own, so a count past the file's sections claims entries it
+  // cannot hold, even when a section far out bears the count's number.
+  qint64 entries = std::clamp<qint64>(storedNumber(kCountKey), 0, document_.sectionCount());
   // A count past the entries the file holds would send every loop over it into the void; the
-  // search halves the distance, so even a count near the limit costs a few dozen look-ups.
+  // search halves the distance.
   if (entries > 0 && !document_.hasSection(section(entries))) {
     qint64 held = 0;
     qint64 missing = entries;

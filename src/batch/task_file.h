@@ -19,8 +19,8 @@ class TaskFile {
   // A missing file is an empty task. Nothing when the file cannot be read.
   static std::optional<TaskFile> load(const QString& path);
 
-  // The entries: the stored count, read in 64 bits, never below 0 and never past the last
-  // entry the file holds.
+  // The entries: the stored count, read in 64 bits, never below 0, never more than the file's
+  // sections and never past the last entry the file holds.
   qint64 count() const;
   // The stored cursor, brought to the nearest entry when it lies outside 1…count(); 0 for an
   // empty task.

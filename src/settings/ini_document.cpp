@@ -136,14 +136,17 @@ IniDocument::Line IniDocument::parsed(QByteArray text, QByteArray ending) {
 
 std::optional<IniDocument> IniDocument::load(const QString& path) {
   if (path.isEmpty()) return std::nullopt;
-  IniDocument document(path);
   const QFileInfo info(path);
-  if (!info.exists()) return document;
+  if (!info.exists()) return IniDocument(path);
   QFile file(path);
   if (!info.isFile() || !file.open(QIODevice::ReadOnly)) return std::nullopt;
   const QByteArray bytes = file.readAll();
   if (file.error() != QFileDevice::NoError) return std::nullopt;
+  return fromBytes(bytes, path);
+}
 
+IniDocument IniDocument::fromBytes(const QByteArray& bytes, QString path) {
+  IniDocument document(std::move(path));
   std::vector<RawLine> raw = splitLines(bytes);
   if (!bytes.contains("\r\n") && !raw.empty()) document.lineBreak_ = QByteArrayLiteral("\n");
   document.lines_.reserve(raw.size());
@@ -184,6 +187,11 @@ void IniDocument::insertLine(size_t at, Line line) {
 
 bool IniDocument::hasSection(const QString& section) const {
   return headerOf(normalisedName(section)).has_value();
+}
+
+qsizetype IniDocument::sectionCount() const {
+  if (indexStale_) reindex();
+  return headers_.size();
 }
 
 QString IniDocument::value(const QString& section, const QString& key) const {

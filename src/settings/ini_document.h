@@ -3,6 +3,7 @@
 // The bytes it writes are those the same one-key writes would have left, one after another.
 #pragma once
 
+#include <QByteArray>
 #include <QHash>
 #include <QString>
 #include <optional>
@@ -15,6 +16,8 @@ class IniDocument {
   // A missing file is an empty document. Nothing when the path is empty, names something other
   // than a file, or cannot be read.
   static std::optional<IniDocument> load(const QString& path);
+  // The document a file holding these bytes reads as; save() writes it to path.
+  static IniDocument fromBytes(const QByteArray& bytes, QString path = {});
 
   // As iniRead: "" for a missing section or key, or an empty section or key name.
   QString value(const QString& section, const QString& key) const;
@@ -24,6 +27,8 @@ class IniDocument {
 
   // Whether the document has a section of that name.
   bool hasSection(const QString& section) const;
+  // How many sections of different names the document has.
+  qsizetype sectionCount() const;
 
   // Replaces the file whole, never leaving it half-written; false when it cannot.
   bool save() const;

@@ -122,5 +122,29 @@ TEST_F(TaskFileTest, DamagedNumbersReadAsTheNearestSoundTask) {
   }
 }
 
+// Hostile task files: each reads as the nearest sound task, and a scan's names still go after
+// its last entry at once.
+TEST(HostileTaskFile, ReadsAsTheNearestSoundTask) {
+  const struct {
+    const char* file;
+    qint64 entries;
+    qint64 at;
+  } cases[] = {
+      // The count names a section of its own far past a gap, so every loop over the entries
+      // would run for billions of rounds.
+      {"task-count-past-a-gap.ini", 1, 1},
+  };
+  for (const auto& c : cases) {
+    std::optional<TaskFile> task =
+        TaskFile::load(QStringLiteral(VELTRIX_TEST_DATA "/") + QString::fromUtf8(c.file));
+    ASSERT_TRUE(task) << c.file;
+    EXPECT_EQ(task->count(), c.entries) << c.file;
+    EXPECT_EQ(task->cursor(), c.at) << c.file;
+    EXPECT_TRUE(task->appendNew({u("new.jpg")})) << c.file;
+    EXPECT_EQ(task->count(), c.entries + 1) << c.file;
+    EXPECT_EQ(task->name(c.entries + 1), u("new.jpg")) << c.file;
+  }
+}
+
 }  // namespace
 }  // namespace veltrix

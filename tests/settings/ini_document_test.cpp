@@ -91,5 +91,22 @@ TEST(IniDocument, LoadRefusesWhatIsNoFile) {
   EXPECT_EQ(missing->value(u("A"), u("k")), QString());
 }
 
+TEST(IniDocument, BytesReadAsTheFileHoldingThemIs) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(u("set.ini"));
+  const QByteArray bytes = toGb18030(u("[批量截图]\r\n像素宽 = 358\r\n[A]\nk='v'\n"));
+  writeBytes(path, bytes);
+  const std::optional<IniDocument> loaded = IniDocument::load(path);
+  ASSERT_TRUE(loaded);
+  IniDocument fromBytes = IniDocument::fromBytes(bytes, path);
+  EXPECT_EQ(fromBytes.bytes(), loaded->bytes());
+  EXPECT_EQ(fromBytes.value(u("批量截图"), u("像素宽")), u("358"));
+  EXPECT_EQ(fromBytes.value(u("a"), u("K")), loaded->value(u("a"), u("K")));
+
+  ASSERT_TRUE(fromBytes.set(u("A"), u("k"), u("w")));
+  ASSERT_TRUE(fromBytes.save());
+  EXPECT_EQ(readBytes(path), toGb18030(u("[批量截图]\r\n像素宽 = 358\r\n[A]\nk=w\n")));
+}
+
 }  // namespace
 }  // namespace veltrix

@@ -31,6 +31,7 @@ std::unique_ptr<XmlPart> optionalPart(const ZipPackage& package, const Relations
 
 void readXlsx(const std::string& path, RecordWriter& out) {
   const ZipPackage package(path);
+  // Kept while document points into it.
   const Relationships packageLinks(package, "");
   const Relationship* document = packageLinks.firstOfKind("officeDocument");
   if (!document || !package.has(document->target)) fail(sheetstream::kExitNotWorkbook);
