@@ -1,6 +1,7 @@
 // Batch crop driven as the photographer drives it: the settings window, the navigation keys, crops
 // recorded in the task file, and resuming after a restart.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,9 +12,11 @@
 #include <QToolBar>
 #include <functional>
 
+#include "address_space.h"
 #include "app/status_bar.h"
 #include "batch/batch_settings_window.h"
 #include "batch/task_file.h"
+#include "codec/image_encoder.h"
 #include "settings/settings_store.h"
 #include "window_fixture.h"
 
@@ -208,6 +211,39 @@ TEST_F(BatchTest, AFailedWriteRecordsNothing) {
   EXPECT_TRUE(fixture.prompter.messages().back().text.contains(u("无法写入")));
   EXPECT_EQ(task().record(1), u("未截图"));
   EXPECT_EQ(title(), titleFor(task().name(1), "未截图"));
+}
+
+// Moving on to a picture the memory left cannot hold, in a process of its own with its address
+// space capped: the user is told so, the picture before is let go, and nothing crashes.
+TEST_F(BatchTest, APictureTheMemoryCannotHoldIsToldAndNotCropped) {
+#ifdef __SANITIZE_ADDRESS__
+  GTEST_SKIP() << "AddressSanitizer maps more than a capped address space allows";
+#endif
+  // The third picture of the listing, well inside the size limits.
+  const QString large = source() + u("/p2.png");
+  QImage picture(6000, 4000, QImage::Format_RGB32);
+  picture.fill(qRgb(50, 60, 70));
+  ASSERT_TRUE(test::writeBytes(large, encodeImage(picture, EncodedFormat::Png, 96)));
+  picture = QImage();
+  startBatch();
+  ASSERT_EQ(task().name(3), u("p2.png"));
+  const auto moveOnWithoutMemory = [&] {
+    test::leaveAddressSpace(48 * 1024 * 1024);
+    press(NavigationKey::D);
+    if (!program->document.present) _exit(1);
+    fixture.prompter.records.clear();
+    press(NavigationKey::D);
+    const auto messages = fixture.prompter.messages();
+    if (messages.size() != 1 || messages[0].text != u("内存不足，无法打开图片文件“") +
+                                                        QDir::toNativeSeparators(large) +
+                                                        u("”，请关闭其他程序后再试。"))
+      _exit(2);
+    if (program->document.present) _exit(3);
+    window->saveCrop();
+    _exit(QDir(saveFolder()).isEmpty() && task().record(3) == u("未截图") ? 0 : 4);
+  };
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(moveOnWithoutMemory(), testing::ExitedWithCode(0), "");
 }
 
 TEST_F(BatchTest, ALostPictureIsShownLostAndCannotBeCropped) {
