@@ -266,6 +266,27 @@ TEST_F(BatchSaveTest, AskEveryTimeRuleMovesThePictureToTheTypedName) {
   EXPECT_FALSE(QFile::exists(program->shell.settingsFolder + u("/临时C.bmp")));
 }
 
+// The place where a picture waits for its name is the program's own: a link found there is never
+// written through, whatever it points to.
+TEST_F(BatchSaveTest, AskEveryTimeRuleNeverWritesThroughALinkWhereThePictureWaits) {
+  program->batch.namingRule = NamingRule::AskEveryTime;
+  const QString elsewhere = fixture.path(u("elsewhere.bmp"));
+  ASSERT_TRUE(test::writeBytes(elsewhere, "earlier"));
+  const QString waiting = program->shell.settingsFolder + u("/临时C.bmp");
+  ASSERT_TRUE(QFile::link(elsewhere, waiting));
+  QTimer::singleShot(0, [] {
+    QWidget* popup = QApplication::activeModalWidget();
+    ASSERT_NE(popup, nullptr);
+    popup->findChild<QLineEdit*>(u("弹窗编辑框"))->setText(u("张三"));
+    QTest::mouseClick(popup->findChild<QAbstractButton*>(u("按钮1")), Qt::LeftButton);
+  });
+  window->saveCrop();
+  EXPECT_EQ(test::readBytes(elsewhere), "earlier");
+  EXPECT_EQ(*decodePictureFile(out(u("张三.bmp"))), expectedCrop());
+  EXPECT_FALSE(QFileInfo(waiting).isSymLink());
+  EXPECT_FALSE(QFileInfo::exists(waiting));
+}
+
 TEST_F(BatchSaveTest, SpreadsheetRuleWithoutAWorkbookSavesNothing) {
   program->batch.namingRule = NamingRule::Spreadsheet;
   window->saveCrop();
