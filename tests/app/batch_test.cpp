@@ -19,6 +19,7 @@
 #include "codec/image_encoder.h"
 #include "settings/settings_store.h"
 #include "window_fixture.h"
+#include "write_faults.h"
 
 namespace veltrix {
 namespace {
@@ -211,6 +212,30 @@ TEST_F(BatchTest, AFailedWriteRecordsNothing) {
   EXPECT_TRUE(fixture.prompter.messages().back().text.contains(u("无法写入")));
   EXPECT_EQ(task().record(1), u("未截图"));
   EXPECT_EQ(title(), titleFor(task().name(1), "未截图"));
+}
+
+// Every step of a batch reads its task back from the task file: one that cannot be written is
+// named, no task starts, and the next key tries again.
+TEST_F(BatchTest, ATaskFileThatCannotBeWrittenIsNamedAndStartsNoTask) {
+  for (const test::WriteFault& fault : test::writeFaults()) {
+    SCOPED_TRACE(fault.name);
+    start();
+    const QString path = program->shell.settingsFolder + u("/批截任务.ini");
+    const bool made = fault.around(path, {}, [&] {
+      startBatch();
+      press(NavigationKey::D);
+    });
+    if (!made) continue;
+    const QString told = u("批截任务文件“") + QDir::toNativeSeparators(path) +
+                         u("”无法写入，请检查该文件所在目录是否存在且可写。");
+    EXPECT_EQ(fixture.prompter.messages().size(), 2u);
+    for (const test::PromptRecord& message : fixture.prompter.messages())
+      EXPECT_EQ(message.text, told);
+    EXPECT_EQ(program->batch.entryCount, 0);
+    EXPECT_FALSE(program->document.present);
+    fixture.prompter.records.clear();
+    QDir(program->shell.settingsFolder).removeRecursively();
+  }
 }
 
 // Moving on to a picture the memory left cannot hold, in a process of its own with its address
