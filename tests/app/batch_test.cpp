@@ -214,6 +214,31 @@ TEST_F(BatchTest, AFailedWriteRecordsNothing) {
   EXPECT_EQ(title(), titleFor(task().name(1), "未截图"));
 }
 
+// A crop that cannot be written is named, records nothing and leaves the folder as it was.
+TEST_F(BatchTest, AFaultOfTheSaveFolderIsNamedAndRecordsNothing) {
+  for (const test::WriteFault& fault : test::writeFaults()) {
+    // A folder in the way only takes a numbered name, which the next number passes over.
+    if (fault.folderInTheWay) continue;
+    SCOPED_TRACE(fault.name);
+    start();
+    startBatch();
+    fixture.prompter.records.clear();
+    const QString earlier = saveFolder() + u("/0001.jpg");
+    const bool made = fault.around(earlier, "earlier", [&] {
+      window->saveCrop();
+      EXPECT_TRUE(test::leftAsItWas(fault, earlier, "earlier"));
+    });
+    if (!made) continue;
+    ASSERT_EQ(fixture.prompter.messages().size(), 1u);
+    EXPECT_EQ(fixture.prompter.messages()[0].text,
+              u("图片文件“") + QDir::toNativeSeparators(saveFolder() + u("/0002.jpg")) +
+                  u("”无法写入，请检查保存位置是否存在且可写。"));
+    EXPECT_EQ(task().record(1), u("未截图"));
+    EXPECT_EQ(title(), titleFor(task().name(1), "未截图"));
+    QDir(saveFolder()).removeRecursively();
+  }
+}
+
 // Every step of a batch reads its task back from the task file: one that cannot be written is
 // named, no task starts, and the next key tries again.
 TEST_F(BatchTest, ATaskFileThatCannotBeWrittenIsNamedAndStartsNoTask) {
@@ -235,6 +260,71 @@ TEST_F(BatchTest, ATaskFileThatCannotBeWrittenIsNamedAndStartsNoTask) {
     EXPECT_FALSE(program->document.present);
     fixture.prompter.records.clear();
     QDir(program->shell.settingsFolder).removeRecursively();
+  }
+}
+
+// A folder or a link, even a link to nowhere, takes a numbered name: the crop goes to the next
+// free number and never through the link.
+TEST_F(BatchTest, NumberedNamesPassOverFoldersAndLinks) {
+  const QString elsewhere = fixture.path(u("elsewhere.jpg"));
+  ASSERT_TRUE(test::writeBytes(elsewhere, "earlier"));
+  startBatch();
+  ASSERT_TRUE(QDir(saveFolder()).mkdir(u("0001.jpg")));
+  ASSERT_TRUE(QFile::link(elsewhere, saveFolder() + u("/0002.jpg")));
+  ASSERT_TRUE(QFile::link(fixture.path(u("nowhere.jpg")), saveFolder() + u("/0003.jpg")));
+  window->saveCrop();
+  EXPECT_TRUE(fixture.prompter.messages().empty());
+  const std::optional<QImage> crop = decodePictureFile(saveFolder() + u("/0004.jpg"));
+  ASSERT_TRUE(crop);
+  EXPECT_EQ(crop->size(), QSize(160, 210));
+  EXPECT_EQ(test::readBytes(elsewhere), "earlier");
+  EXPECT_FALSE(QFileInfo::exists(fixture.path(u("nowhere.jpg"))));
+  EXPECT_EQ(task().record(1), u("已截图"));
+}
+
+// The folder was listed, then a picture went or was spoilt before it was shown: the one before
+// is never left to be cropped in its name.
+TEST_F(BatchTest, APictureSpoiltAfterTheListingIsNeverCroppedInItsName) {
+  const struct {
+    const char* name;
+    std::function<bool(const QString& path)> spoil;
+    const char* state;    // what the title says of the picture
+    const char* message;  // the end of what the user is told on moving to it, if anything
+  } cases[] = {
+      {"a folder took its name",
+       [](const QString& path) { return QFile::remove(path) && QDir().mkdir(path); }, "已丢失",
+       nullptr},
+      {"emptied", [](const QString& path) { return test::writeBytes(path, {}); }, "未截图",
+       "”不是本软件能打开的图片，本软件只能打开bmp、jpg、jpeg、gif、png五类图片文件。"},
+      {"cut short",
+       [](const QString& path) { return test::writeBytes(path, test::readBytes(path).left(60)); },
+       "未截图", "”已损坏，无法打开。"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    start();
+    startBatch();
+    const QString spoilt = source() + u("/") + task().name(2);
+    ASSERT_TRUE(c.spoil(spoilt));
+    fixture.prompter.records.clear();
+    press(NavigationKey::D);
+    EXPECT_EQ(title(), titleFor(task().name(2), c.state));
+    if (c.message) {
+      ASSERT_EQ(fixture.prompter.messages().size(), 1u);
+      EXPECT_TRUE(fixture.prompter.messages()[0].text.endsWith(u(c.message)));
+    } else {
+      EXPECT_TRUE(fixture.prompter.messages().empty());
+    }
+    EXPECT_FALSE(program->document.present);
+    fixture.prompter.records.clear();
+    window->saveCrop();
+    EXPECT_EQ(fixture.prompter.messages().back().text,
+              u("请打开一张图片或拍照一幅图象再进行操作。"));
+    EXPECT_TRUE(QDir(saveFolder()).isEmpty());
+    EXPECT_EQ(task().record(2), u("未截图"));
+    QDir(source()).removeRecursively();
+    QDir().mkpath(source());
+    for (int i = 0; i < 5; ++i) addPicture(i);
   }
 }
 
