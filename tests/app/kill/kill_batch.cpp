@@ -75,11 +75,10 @@ int run(const QString& home, quint32 seed) {
 // The task file holds N entries and a cursor in 1…N, and every entry recorded as cropped has its
 // whole picture in the save folder.
 int check(const QString& home) {
-  const int strays = takeStrays(settingsFolderOf(home),
-                                {QStringLiteral("set\\.dll"), QStringLiteral("批截任务\\.ini")}) +
-                     takeStrays(home + QStringLiteral("/out"), {QStringLiteral("p\\d{4}\\.jpg")});
-  if (!startsAndReads(home))
-    return damaged(QStringLiteral("the program did not read its batch settings"));
+  const std::optional<int> copies = startsAndReads(home);
+  if (!copies) return damaged(QStringLiteral("the program did not start soundly"));
+  const int strays =
+      *copies + takeStrays(home + QStringLiteral("/out"), {QStringLiteral("p\\d{4}\\.jpg")});
   const QString path = settingsFolderOf(home) + QStringLiteral("/批截任务.ini");
   if (!QFileInfo::exists(path)) return std::printf("no task yet, %d strays\n", strays), 0;
   const std::optional<IniDocument> document = IniDocument::load(path);

@@ -53,8 +53,10 @@ int run(const QString& home, quint32 seed) {
 }
 
 int check(const QString& home) {
-  const int strays = takeStrays(home + QStringLiteral("/out"), {QStringLiteral("crop\\.png")});
-  if (!startsAndReads(home)) return damaged(QStringLiteral("the program did not start"));
+  const std::optional<int> copies = startsAndReads(home);
+  if (!copies) return damaged(QStringLiteral("the program did not start soundly"));
+  const int strays =
+      *copies + takeStrays(home + QStringLiteral("/out"), {QStringLiteral("crop\\.png")});
   const std::optional<QImage> saved = decodePictureFile(cropPath(home));
   if (!saved) return damaged(QStringLiteral("the crop does not decode"));
   for (quint32 which : {0u, 1u}) {

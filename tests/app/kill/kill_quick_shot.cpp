@@ -57,8 +57,9 @@ int run(const QString& home, quint32) {
 
 int check(const QString& home) {
   const QString folder = home + QStringLiteral("/out");
-  const int strays = takeStrays(folder, {QStringLiteral("\\d{4,}\\.png")});
-  if (!startsAndReads(home)) return damaged(QStringLiteral("the program did not start"));
+  const std::optional<int> copies = startsAndReads(home);
+  if (!copies) return damaged(QStringLiteral("the program did not start soundly"));
+  const int strays = *copies + takeStrays(folder, {QStringLiteral("\\d{4,}\\.png")});
   const QImage camera = test::FakeCaptureDevice::codedFrame(kCameraPicture);
   const QStringList shots = QDir(folder).entryList(QDir::Files);
   for (const QString& name : shots) {

@@ -101,7 +101,6 @@ int run(const QString& home, quint32 seed) {
 }
 
 int check(const QString& home) {
-  const int strays = takeStrays(settingsFolderOf(home), {QStringLiteral("set\\.dll")});
   const std::optional<IniDocument> settings = IniDocument::load(settingsFileOf(home));
   if (!settings) return damaged(QStringLiteral("the settings file is unreadable"));
   const int batchRound = roundOf(*settings, kBatchSection, "批次");
@@ -110,7 +109,7 @@ int check(const QString& home) {
     return damaged(QStringLiteral("the batch section is no round's whole set"));
   if (quickRound < 0 || !sectionOfRound(*settings, kQuickShotSection, home, quickRound))
     return damaged(QStringLiteral("the quick-shoot section is no round's whole set"));
-  const bool read = startsAndReads(home, [&](const Program& program) {
+  const std::optional<int> strays = startsAndReads(home, [&](const Program& program) {
     const BatchTask batch = batchOfRound(home, batchRound);
     const QuickShotSettings quick = quickOfRound(home, quickRound);
     return program.batch.customName == batch.customName &&
@@ -119,9 +118,9 @@ int check(const QString& home) {
            program.quickShot.quickCustomName == quick.quickCustomName &&
            program.quickShot.quickSaveFormat == quick.quickSaveFormat;
   });
-  if (!read) return damaged(QStringLiteral("the program did not read the settings the file holds"));
+  if (!strays) return damaged(QStringLiteral("the program did not start soundly"));
   std::printf("sound: batch round %d, quick-shoot round %d, %d strays\n", batchRound, quickRound,
-              strays);
+              *strays);
   return 0;
 }
 

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cstdio>
 
 #include "app/main_window.h"
@@ -37,33 +38,54 @@ void markReady(const QString& home) {
   QFile(home + QStringLiteral("/ready")).open(QIODevice::WriteOnly);
 }
 
-int takeStrays(const QString& folder, const QStringList& patterns) {
-  int strays = 0;
-  const QDir dir(folder);
-  for (const QString& name :
-       dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+namespace {
+
+// The folder's entries that no pattern matches in full, each told on stderr.
+QStringList straysIn(const QString& folder, const QStringList& patterns) {
+  QStringList strays;
+  for (const QString& name : QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                                    QDir::NoDotAndDotDot)) {
     const bool expected = std::any_of(patterns.begin(), patterns.end(), [&name](const QString& p) {
       return QRegularExpression(QRegularExpression::anchoredPattern(p)).match(name).hasMatch();
     });
     if (expected) continue;
     std::fprintf(stderr, "stray: %s/%s\n", qPrintable(folder), qPrintable(name));
-    QFile::remove(dir.filePath(name));
-    ++strays;
+    strays << name;
   }
   return strays;
 }
 
-bool startsAndReads(const QString& home, const std::function<bool(const Program&)>& settingsRead) {
+const QStringList kSettingsFiles = {QStringLiteral("set\\.dll"), QStringLiteral("批截任务\\.ini")};
+
+}  // namespace
+
+int takeStrays(const QString& folder, const QStringList& patterns) {
+  const QStringList strays = straysIn(folder, patterns);
+  for (const QString& name : strays) QFile::remove(folder + u'/' + name);
+  return static_cast<int>(strays.size());
+}
+
+std::optional<int> startsAndReads(const QString& home,
+                                  const std::function<bool(const Program&)>& settingsRead) {
+  const qsizetype left = straysIn(settingsFolderOf(home), kSettingsFiles).size();
   test::ProgramFixture fixture;
   ProgramEnvironment environment = fixture.environment();
   environment.programFolder = programFolderOf(home);
   Program program(fixture.services(), environment);
   MainWindow window(program);
   window.start();
-  return program.shell.settingsFile == settingsFileOf(home) && settingsRead(program);
+  if (program.shell.settingsFile != settingsFileOf(home) || !settingsRead(program)) {
+    std::fprintf(stderr, "the program did not read the settings the file holds\n");
+    return std::nullopt;
+  }
+  if (!straysIn(settingsFolderOf(home), kSettingsFiles).isEmpty()) {
+    std::fprintf(stderr, "the program's start left strays in its settings folder\n");
+    return std::nullopt;
+  }
+  return static_cast<int>(left);
 }
 
-bool startsAndReads(const QString& home) {
+std::optional<int> startsAndReads(const QString& home) {
   return startsAndReads(home, [&home](const Program& program) {
     return program.batch.keepSettings && program.batch.saveFolder == home + QStringLiteral("/out");
   });

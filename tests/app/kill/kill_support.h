@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 namespace veltrix {
 class Program;
@@ -30,10 +31,13 @@ void markReady(const QString& home);
 int takeStrays(const QString& folder, const QStringList& patterns);
 
 // Builds the real program and its main window offscreen on the home, starts it, and hands the
-// program to `settingsRead`, which says whether it read the settings the file holds.
-bool startsAndReads(const QString& home, const std::function<bool(const Program&)>& settingsRead);
+// program to `settingsRead`, which says whether it read the settings the file holds. The start
+// is to take away what a kill left in the settings folder: the number it took away, or nothing
+// when the settings were not read or something was left.
+std::optional<int> startsAndReads(const QString& home,
+                                  const std::function<bool(const Program&)>& settingsRead);
 // The same, with the settings prepareHome kept.
-bool startsAndReads(const QString& home);
+std::optional<int> startsAndReads(const QString& home);
 
 // A failed check's reason on stderr; the exit code of a failed check.
 int damaged(const QString& reason);

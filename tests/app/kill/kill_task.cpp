@@ -57,9 +57,9 @@ int run(const QString& home, quint32 seed) {
 }
 
 int check(const QString& home) {
-  const int strays = takeStrays(settingsFolderOf(home),
-                                {QStringLiteral("set\\.dll"), QStringLiteral("批截任务\\.ini")});
-  if (!startsAndReads(home)) return damaged(QStringLiteral("the program did not start"));
+  const std::optional<int> copies = startsAndReads(home);
+  if (!copies) return damaged(QStringLiteral("the program did not start soundly"));
+  const int strays = *copies;
   const std::optional<IniDocument> task = IniDocument::load(taskPath(home));
   if (!task) return damaged(QStringLiteral("the task file is unreadable"));
   const auto value = [&task](const QString& section, const char* key) {
