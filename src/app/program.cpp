@@ -5,7 +5,9 @@
 #include <QFileInfo>
 
 #include "app/texts.h"
+#include "batch/texts.h"
 #include "platform/prompter.h"
+#include "settings/leftover_copies.h"
 #include "settings/settings_keys.h"
 #include "settings/settings_location.h"
 #include "settings/settings_store.h"
@@ -53,6 +55,9 @@ void loadStartupSettings(Program& program) {
   shell.settingsFolder = settingsFolderFor(shell.programFolder, program.environment.configHome);
   ensureSettingsFolder(shell.programFolder, shell.settingsFolder);
   shell.settingsFile = shell.settingsFolder + '/' + QString::fromUtf8(kSettingsFileName);
+  // A run killed while it replaced the settings or the task file may have left a copy beside it.
+  removeLeftoverCopies(shell.settingsFolder, {QString::fromUtf8(kSettingsFileName),
+                                              QString::fromUtf8(batch_texts::kTaskFileName)});
 
   const SettingsStore store(shell.settingsFile);
   static_cast<BatchSettings&>(program.batch) = readBatchSettings(store);

@@ -1,5 +1,6 @@
 #include "batch/batch_controller.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include "batch/folder_scan.h"
@@ -73,11 +74,20 @@ void BatchController::navigate(NavigationKey key, bool repeated) {
 
 void BatchController::buildTask() {
   const QStringList names = scanSourceFolder(batch_.sourceFolder);
-  if (names.isEmpty()) return;
+  if (!names.isEmpty()) startTask(names);
+}
+
+void BatchController::startTask(const QStringList& names) {
   std::optional<TaskFile> task = TaskFile::load(taskPath());
-  if (!task) return;
-  task->create(names);
-  task->save();
+  if (task) task->create(names);
+  // Every step of a batch reads the task back from its file: a task never written would show
+  // each picture as lost, with nothing to say why.
+  if (!task || !task->save()) {
+    batch_.entryCount = 0;
+    prompter_.notify(owner_, u8(kTaskNotWrittenBefore) + QDir::toNativeSeparators(taskPath()) +
+                                 u8(kTaskNotWrittenAfter));
+    return;
+  }
   batch_.entryCount = names.size();
   showTaskPicture(TaskStep::Current);
 }

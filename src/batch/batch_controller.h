@@ -61,6 +61,9 @@ class BatchController {
   // moves once.
   void navigate(NavigationKey key, bool repeated);
   void showTaskPicture(TaskStep step);
+  // A new task of these names over whatever the task file held, and its first picture shown.
+  // A task file that cannot be written starts no task, and the user is told which file it is.
+  void startTask(const QStringList& names);
   // After the crop of a batch picture was written: its record becomes "已截图".
   void markTaskPictureDone();
   // A press on the status bar's batch indicator.

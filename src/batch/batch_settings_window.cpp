@@ -129,16 +129,10 @@ void BatchSettingsWindow::confirm() {
   QFile::remove(taskPath);
   const QStringList names = scanSourceFolder(batch_.sourceFolder);
   batch_.entryCount = 0;
-  if (!names.isEmpty()) {
-    if (std::optional<TaskFile> task = TaskFile::load(taskPath)) {
-      task->create(names);
-      task->save();
-      batch_.entryCount = names.size();
-      controller_.showTaskPicture(TaskStep::Current);
-    }
-  } else {
+  if (!names.isEmpty())
+    controller_.startTask(names);
+  else
     prompter_.notify(this, u8(kNoPictures));
-  }
   batch_.active = true;
   batch_.indicatorOn = true;
   host_.setIndicator(true);

@@ -13,6 +13,11 @@ inline constexpr const char* kNotCropped = "未截图";
 inline constexpr const char* kCropped = "已截图";
 inline constexpr const char* kLost = "已丢失";
 
+// The task file could not be written, so no task was started; its path stands between the parts.
+inline constexpr const char* kTaskNotWrittenBefore = "批截任务文件“";
+inline constexpr const char* kTaskNotWrittenAfter =
+    "”无法写入，请检查该文件所在目录是否存在且可写。";
+
 inline constexpr const char* kTitleBefore = " 当前文件：";
 inline constexpr const char* kTitleSeparator = "  ";
 inline constexpr const char* kAtFirst = "当前已是最初图片";

@@ -281,7 +281,7 @@ DecodeResult decodeBmp(const QByteArray& bytes) {
   if (const DecodeFailure* failure = std::get_if<DecodeFailure>(&read)) return *failure;
   const Layout& layout = std::get<Layout>(read);
   QImage image = newPicture(int(layout.width), int(layout.height));
-  if (image.isNull()) return tooLarge(layout.width, layout.height);
+  if (image.isNull()) return outOfMemory(layout.width, layout.height);
   if (layout.compression == kRle8 || layout.compression == kRle4) {
     image.fill(kWhite);
     decodeRle(file, layout, image);

@@ -77,7 +77,7 @@ DecodeResult drawFrame(GifFileType* gif, int transparentIndex) {
 
   const std::array<QRgb, 256> palette = paletteOf(*map, transparentIndex);
   QImage image = newPicture(int(width), int(height));
-  if (image.isNull()) return tooLarge(width, height);
+  if (image.isNull()) return outOfMemory(width, height);
   image.fill(kWhite);
   std::vector<GifPixelType> indices(size_t(frame.Width));
   for (const int row : rowOrder(frame.Height, frame.Interlace)) {

@@ -134,7 +134,7 @@ DecodeResult decodeJpeg(const QByteArray& bytes, PictureRowSink* rows) {
   info.dct_method = JDCT_ISLOW;
 
   QImage image = newPicture(size.width(), size.height());
-  if (image.isNull()) return tooLarge(size.width(), size.height());
+  if (image.isNull()) return outOfMemory(size.width(), size.height());
   UprightRows upright(image, orientation, rows);
   if (!readScanlines(session, upright, cmyk)) return kDamaged;
   // A progressive file's coefficients take as much memory as the picture or more; they go

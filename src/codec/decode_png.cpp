@@ -54,7 +54,7 @@ DecodeResult decodePng(const QByteArray& bytes) {
   png->flags |= PNG_IMAGE_FLAG_16BIT_sRGB;
 
   QImage image = newPicture(int(png->width), int(png->height));
-  if (image.isNull()) return tooLarge(png->width, png->height);
+  if (image.isNull()) return outOfMemory(png->width, png->height);
   // For 8-bit samples the row stride in components equals the stride in bytes. libpng frees
   // its state itself once the last row is in.
   if (!png_image_finish_read(png.get(), nullptr, image.bits(), png_int_32(image.bytesPerLine()),

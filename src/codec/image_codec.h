@@ -22,12 +22,14 @@ enum class PictureFormat { Unknown, Bmp, Jpeg, Gif, Png };
 PictureFormat sniffPictureFormat(const QByteArray& head);
 
 enum class DecodeError {
-  Unreadable,  // the file cannot be opened or read, or is too large to be worth reading
-  NotPicture,  // the first bytes are none of the four formats
-  Damaged,     // one of the formats, but its decoder gave up
-  TooLarge,    // the header claims more than kMaxPixels pixels or a side over kMaxSide
+  Unreadable,   // the file cannot be opened or read, or is too large to be worth reading
+  NotPicture,   // the first bytes are none of the four formats
+  Damaged,      // one of the formats, but its decoder gave up
+  TooLarge,     // the header claims more than kMaxPixels pixels or a side over kMaxSide
+  OutOfMemory,  // inside the limits, but the memory left cannot hold the picture
 };
-// Why a file did not decode; width and height are the size the file claims, for TooLarge.
+// Why a file did not decode; width and height are the size the file claims, for TooLarge and
+// OutOfMemory.
 struct DecodeFailure {
   DecodeError error;
   qint64 width = 0;

@@ -26,6 +26,12 @@ inline DecodeFailure tooLarge(std::int64_t width, std::int64_t height) {
   return {DecodeError::TooLarge, width, height};
 }
 
+// A picture inside the limits is no larger for memory running out: the user is to hear that the
+// memory is short, not that the picture is too large.
+inline DecodeFailure outOfMemory(std::int64_t width, std::int64_t height) {
+  return {DecodeError::OutOfMemory, width, height};
+}
+
 // Checked against the header's claim before anything the size of the picture is allocated: a
 // side of no pixels is damage, a size over the limits is too large.
 inline std::optional<DecodeFailure> sizeFailure(std::int64_t width, std::int64_t height) {

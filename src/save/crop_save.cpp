@@ -1,5 +1,8 @@
 #include "save/crop_save.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 #include "platform/utf8.h"
 #include "save/frame_grab.h"
 #include "save/jpeg_size_target.h"
@@ -37,7 +40,11 @@ CropSaved saveCropByRule(const CropSource& source, NamingRule rule, const Naming
   // The name is only made for a crop that can be saved: the numbered rules look at the folder.
   if (!frameHasArea(source.interior)) return {CropFailure::EmptyFrame, {}};
   if (!formatForExtension(inputs.ext)) return {CropFailure::UnknownType, {}};
-  return encodeAndWrite(source, makeOutputName(rule, inputs), inputs.ext);
+  const QString path = makeOutputName(rule, inputs);
+  // Where a picture waits for its name is the program's own: a link found there is taken away
+  // rather than written through, so that no file elsewhere is replaced by the picture.
+  if (rule == NamingRule::AskEveryTime && QFileInfo(path).isSymLink()) QFile::remove(path);
+  return encodeAndWrite(source, path, inputs.ext);
 }
 
 std::optional<CropNotice> cropSaveNotice(const CropSaved& result, bool batch) {

@@ -25,6 +25,10 @@ inline constexpr const char* kTooLargeSide = "像素），本软件只能打开�
 inline constexpr const char* kTooLargePixels = "像素、总共不超过";
 inline constexpr const char* kTooLargeAfter = "亿像素的图片。";
 
+// The memory left cannot hold a picture inside the limits; the file's path stands between.
+inline constexpr const char* kNoMemoryBefore = "内存不足，无法打开图片文件“";
+inline constexpr const char* kNoMemoryAfter = "”，请关闭其他程序后再试。";
+
 inline constexpr const char* kRotateFailed = "旋转失败！";
 inline constexpr const char* kRotateFailedTitle = "提示：";
 

@@ -1,6 +1,7 @@
 // Batch crop driven as the photographer drives it: the settings window, the navigation keys, crops
 // recorded in the task file, and resuming after a restart.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,11 +12,14 @@
 #include <QToolBar>
 #include <functional>
 
+#include "address_space.h"
 #include "app/status_bar.h"
 #include "batch/batch_settings_window.h"
 #include "batch/task_file.h"
+#include "codec/image_encoder.h"
 #include "settings/settings_store.h"
 #include "window_fixture.h"
+#include "write_faults.h"
 
 namespace veltrix {
 namespace {
@@ -208,6 +212,153 @@ TEST_F(BatchTest, AFailedWriteRecordsNothing) {
   EXPECT_TRUE(fixture.prompter.messages().back().text.contains(u("无法写入")));
   EXPECT_EQ(task().record(1), u("未截图"));
   EXPECT_EQ(title(), titleFor(task().name(1), "未截图"));
+}
+
+// A crop that cannot be written is named, records nothing and leaves the folder as it was.
+TEST_F(BatchTest, AFaultOfTheSaveFolderIsNamedAndRecordsNothing) {
+  for (const test::WriteFault& fault : test::writeFaults()) {
+    // A folder in the way only takes a numbered name, which the next number passes over.
+    if (fault.folderInTheWay) continue;
+    SCOPED_TRACE(fault.name);
+    start();
+    startBatch();
+    fixture.prompter.records.clear();
+    const QString earlier = saveFolder() + u("/0001.jpg");
+    const bool made = fault.around(earlier, "earlier", [&] {
+      window->saveCrop();
+      EXPECT_TRUE(test::leftAsItWas(fault, earlier, "earlier"));
+    });
+    if (!made) continue;
+    ASSERT_EQ(fixture.prompter.messages().size(), 1u);
+    EXPECT_EQ(fixture.prompter.messages()[0].text,
+              u("图片文件“") + QDir::toNativeSeparators(saveFolder() + u("/0002.jpg")) +
+                  u("”无法写入，请检查保存位置是否存在且可写。"));
+    EXPECT_EQ(task().record(1), u("未截图"));
+    EXPECT_EQ(title(), titleFor(task().name(1), "未截图"));
+    QDir(saveFolder()).removeRecursively();
+  }
+}
+
+// Every step of a batch reads its task back from the task file: one that cannot be written is
+// named, no task starts, and the next key tries again.
+TEST_F(BatchTest, ATaskFileThatCannotBeWrittenIsNamedAndStartsNoTask) {
+  for (const test::WriteFault& fault : test::writeFaults()) {
+    SCOPED_TRACE(fault.name);
+    start();
+    const QString path = program->shell.settingsFolder + u("/批截任务.ini");
+    const bool made = fault.around(path, {}, [&] {
+      startBatch();
+      press(NavigationKey::D);
+    });
+    if (!made) continue;
+    const QString told = u("批截任务文件“") + QDir::toNativeSeparators(path) +
+                         u("”无法写入，请检查该文件所在目录是否存在且可写。");
+    EXPECT_EQ(fixture.prompter.messages().size(), 2u);
+    for (const test::PromptRecord& message : fixture.prompter.messages())
+      EXPECT_EQ(message.text, told);
+    EXPECT_EQ(program->batch.entryCount, 0);
+    EXPECT_FALSE(program->document.present);
+    fixture.prompter.records.clear();
+    QDir(program->shell.settingsFolder).removeRecursively();
+  }
+}
+
+// A folder or a link, even a link to nowhere, takes a numbered name: the crop goes to the next
+// free number and never through the link.
+TEST_F(BatchTest, NumberedNamesPassOverFoldersAndLinks) {
+  const QString elsewhere = fixture.path(u("elsewhere.jpg"));
+  ASSERT_TRUE(test::writeBytes(elsewhere, "earlier"));
+  startBatch();
+  ASSERT_TRUE(QDir(saveFolder()).mkdir(u("0001.jpg")));
+  ASSERT_TRUE(QFile::link(elsewhere, saveFolder() + u("/0002.jpg")));
+  ASSERT_TRUE(QFile::link(fixture.path(u("nowhere.jpg")), saveFolder() + u("/0003.jpg")));
+  window->saveCrop();
+  EXPECT_TRUE(fixture.prompter.messages().empty());
+  const std::optional<QImage> crop = decodePictureFile(saveFolder() + u("/0004.jpg"));
+  ASSERT_TRUE(crop);
+  EXPECT_EQ(crop->size(), QSize(160, 210));
+  EXPECT_EQ(test::readBytes(elsewhere), "earlier");
+  EXPECT_FALSE(QFileInfo::exists(fixture.path(u("nowhere.jpg"))));
+  EXPECT_EQ(task().record(1), u("已截图"));
+}
+
+// The folder was listed, then a picture went or was spoilt before it was shown: the one before
+// is never left to be cropped in its name.
+TEST_F(BatchTest, APictureSpoiltAfterTheListingIsNeverCroppedInItsName) {
+  const struct {
+    const char* name;
+    std::function<bool(const QString& path)> spoil;
+    const char* state;    // what the title says of the picture
+    const char* message;  // the end of what the user is told on moving to it, if anything
+  } cases[] = {
+      {"a folder took its name",
+       [](const QString& path) { return QFile::remove(path) && QDir().mkdir(path); }, "已丢失",
+       nullptr},
+      {"emptied", [](const QString& path) { return test::writeBytes(path, {}); }, "未截图",
+       "”不是本软件能打开的图片，本软件只能打开bmp、jpg、jpeg、gif、png五类图片文件。"},
+      {"cut short",
+       [](const QString& path) { return test::writeBytes(path, test::readBytes(path).left(60)); },
+       "未截图", "”已损坏，无法打开。"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    start();
+    startBatch();
+    const QString spoilt = source() + u("/") + task().name(2);
+    ASSERT_TRUE(c.spoil(spoilt));
+    fixture.prompter.records.clear();
+    press(NavigationKey::D);
+    EXPECT_EQ(title(), titleFor(task().name(2), c.state));
+    if (c.message) {
+      ASSERT_EQ(fixture.prompter.messages().size(), 1u);
+      EXPECT_TRUE(fixture.prompter.messages()[0].text.endsWith(u(c.message)));
+    } else {
+      EXPECT_TRUE(fixture.prompter.messages().empty());
+    }
+    EXPECT_FALSE(program->document.present);
+    fixture.prompter.records.clear();
+    window->saveCrop();
+    EXPECT_EQ(fixture.prompter.messages().back().text,
+              u("请打开一张图片或拍照一幅图象再进行操作。"));
+    EXPECT_TRUE(QDir(saveFolder()).isEmpty());
+    EXPECT_EQ(task().record(2), u("未截图"));
+    QDir(source()).removeRecursively();
+    QDir().mkpath(source());
+    for (int i = 0; i < 5; ++i) addPicture(i);
+  }
+}
+
+// Moving on to a picture the memory left cannot hold, in a process of its own with its address
+// space capped: the user is told so, the picture before is let go, and nothing crashes.
+TEST_F(BatchTest, APictureTheMemoryCannotHoldIsToldAndNotCropped) {
+#ifdef __SANITIZE_ADDRESS__
+  GTEST_SKIP() << "AddressSanitizer maps more than a capped address space allows";
+#endif
+  // The third picture of the listing, well inside the size limits.
+  const QString large = source() + u("/p2.png");
+  QImage picture(6000, 4000, QImage::Format_RGB32);
+  picture.fill(qRgb(50, 60, 70));
+  ASSERT_TRUE(test::writeBytes(large, encodeImage(picture, EncodedFormat::Png, 96)));
+  picture = QImage();
+  startBatch();
+  ASSERT_EQ(task().name(3), u("p2.png"));
+  const auto moveOnWithoutMemory = [&] {
+    test::leaveAddressSpace(48 * 1024 * 1024);
+    press(NavigationKey::D);
+    if (!program->document.present) _exit(1);
+    fixture.prompter.records.clear();
+    press(NavigationKey::D);
+    const auto messages = fixture.prompter.messages();
+    if (messages.size() != 1 || messages[0].text != u("内存不足，无法打开图片文件“") +
+                                                        QDir::toNativeSeparators(large) +
+                                                        u("”，请关闭其他程序后再试。"))
+      _exit(2);
+    if (program->document.present) _exit(3);
+    window->saveCrop();
+    _exit(QDir(saveFolder()).isEmpty() && task().record(3) == u("未截图") ? 0 : 4);
+  };
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(moveOnWithoutMemory(), testing::ExitedWithCode(0), "");
 }
 
 TEST_F(BatchTest, ALostPictureIsShownLostAndCannotBeCropped) {

@@ -17,6 +17,7 @@
 #include "camera/quick_shot_settings.h"
 #include "camera_fixture.h"
 #include "widgets/colour_picker.h"
+#include "write_faults.h"
 
 namespace veltrix {
 namespace {
@@ -238,6 +239,53 @@ TEST_F(CameraTest, AQuickShotThatCannotBeWrittenIsNamedAndPlaysNoShutter) {
                 u("”无法写入，请检查保存位置是否存在且可写。"));
   EXPECT_TRUE(fixture.sound.played.isEmpty());
   EXPECT_TRUE(QDir(out(QString())).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+// The shot's file is named, no shutter sounds, and the folder stays as it was.
+TEST_F(CameraTest, AFaultOfTheShotsFolderIsNamedAndChangesNothing) {
+  for (const test::WriteFault& fault : test::writeFaults()) {
+    // A folder in the way only takes a numbered name, which the next number passes over.
+    if (fault.folderInTheWay) continue;
+    SCOPED_TRACE(fault.name);
+    start();
+    fixture.prompter.records.clear();
+    fixture.sound.played.clear();
+    program->quickShot.quickSaveFormat = u(".PNG");
+    program->quickShot.shutterSound = true;
+    CameraWindow* camera = openForQuickShots(NamingRule::Sequence);
+    ASSERT_NE(camera, nullptr);
+    const QString earlier = out(u("0001.png"));
+    const bool made = fault.around(earlier, "earlier", [&] {
+      takePhoto(camera);
+      EXPECT_TRUE(test::leftAsItWas(fault, earlier, "earlier"));
+    });
+    camera->close();
+    if (!made) continue;
+    ASSERT_EQ(fixture.prompter.messages().size(), 1u);
+    EXPECT_EQ(fixture.prompter.messages()[0].text,
+              u("图片文件“") + QDir::toNativeSeparators(out(u("0002.png"))) +
+                  u("”无法写入，请检查保存位置是否存在且可写。"));
+    EXPECT_TRUE(fixture.sound.played.isEmpty());
+    QDir(out(QString())).removeRecursively();
+  }
+}
+
+TEST_F(CameraTest, NumberedShotsPassOverFoldersAndLinks) {
+  const QString elsewhere = fixture.path(u("elsewhere.png"));
+  ASSERT_TRUE(test::writeBytes(elsewhere, "earlier"));
+  ASSERT_TRUE(QDir(out(QString())).mkdir(u("0001.png")));
+  ASSERT_TRUE(QFile::link(elsewhere, out(u("0002.png"))));
+  ASSERT_TRUE(QFile::link(fixture.path(u("nowhere.png")), out(u("0003.png"))));
+  program->quickShot.quickSaveFormat = u(".PNG");
+  CameraWindow* camera = openForQuickShots(NamingRule::Sequence);
+  ASSERT_NE(camera, nullptr);
+  takePhoto(camera);
+  EXPECT_TRUE(fixture.prompter.messages().empty());
+  const std::optional<QImage> shot = decodePictureFile(out(u("0004.png")));
+  ASSERT_TRUE(shot);
+  EXPECT_EQ(shot->size(), QSize(160, 210));
+  EXPECT_EQ(test::readBytes(elsewhere), "earlier");
+  EXPECT_FALSE(QFileInfo::exists(fixture.path(u("nowhere.png"))));
 }
 
 TEST_F(CameraTest, FrameBarsTakeTheFrameColourAndClosingLetsTheDeviceGo) {

@@ -189,6 +189,22 @@ TEST(MainWindowStartup, LoadsBothSectionsOfAnExistingSettingsFile) {
   EXPECT_EQ(test::readBytes(folder + QStringLiteral("/set.dll")), stored);
 }
 
+// A run killed while it replaced the settings or the task file may leave a whole copy beside it,
+// under the file's name and six more letters; the next start takes such copies away.
+TEST(MainWindowStartup, RemovesCopiesAKilledRunLeftBesideItsFiles) {
+  test::ProgramFixture fixture;
+  const QString folder = fixture.path(QStringLiteral("program/头像采集设置"));
+  ASSERT_TRUE(QDir().mkpath(folder));
+  for (const char* name :
+       {"set.dll", "set.dll.wKHBgT", "批截任务.ini", "批截任务.ini.XSzxEP", "照片.jpg.AbCdEf"})
+    ASSERT_TRUE(test::writeBytes(folder + u'/' + test::u(name), "x"));
+  auto program = fixture.makeProgram();
+  MainWindow window(*program);
+  window.start();
+  EXPECT_EQ(QDir(folder).entryList(QDir::Files),
+            (QStringList{test::u("set.dll"), test::u("批截任务.ini"), test::u("照片.jpg.AbCdEf")}));
+}
+
 TEST_F(MainWindowTest, WheelNotchTowardsTheUserEnlargesAndEnablesTheScrollBar) {
   QImage picture(4000, 3000, QImage::Format_RGB32);
   picture.fill(qRgb(40, 80, 120));

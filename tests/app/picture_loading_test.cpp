@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QDropEvent>
@@ -6,8 +7,11 @@
 #include <QMimeData>
 #include <QScrollBar>
 #include <QUrl>
+#include <cstdio>
 
+#include "address_space.h"
 #include "app/main_window.h"
+#include "codec/image_encoder.h"
 #include "test_files.h"
 #include "window_fixture.h"
 
@@ -117,6 +121,45 @@ TEST_F(PictureLoadingTest, AFileThatGivesNoPictureIsNamedAndTheViewStaysAsItWas)
     EXPECT_EQ(control<QScrollBar>("横向滚动条")->value(), 37);
     EXPECT_EQ(program->view.sourceX, 37);
   }
+}
+
+// A picture well inside the size limits that the memory left cannot hold, in a process of its own
+// with its address space capped: the user is told so, and the picture on show stays.
+TEST_F(PictureLoadingTest, APictureTheMemoryCannotHoldIsRefusedAndThePictureKept) {
+#ifdef __SANITIZE_ADDRESS__
+  GTEST_SKIP() << "AddressSanitizer maps more than a capped address space allows";
+#endif
+  QImage large(6000, 4000, QImage::Format_RGB32);
+  large.fill(qRgb(50, 60, 70));
+  QStringList files;
+  for (const EncodedFormat format : {EncodedFormat::Png, EncodedFormat::Jpeg, EncodedFormat::Gif}) {
+    files << fixture.path(u("large%1").arg(static_cast<int>(format)));
+    ASSERT_TRUE(test::writeBytes(files.back(), encodeImage(large, format, 96)));
+  }
+  large = QImage();
+  window->loadPicture(writePicture("shown.png", {300, 200}, qRgb(9, 9, 9), "PNG"));
+  const auto loadWithoutMemory = [&] {
+    const qint64 shown = program->document.picture.cacheKey();
+    test::leaveAddressSpace(48 * 1024 * 1024);
+    int faults = 0;
+    for (const QString& file : files) {
+      fixture.prompter.records.clear();
+      const bool loaded = window->loadPicture(file);
+      const auto messages = fixture.prompter.messages();
+      const QString expected = u("内存不足，无法打开图片文件“") + QDir::toNativeSeparators(file) +
+                               u("”，请关闭其他程序后再试。");
+      if (loaded || messages.size() != 1 || messages[0].text != expected ||
+          program->document.picture.cacheKey() != shown) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(file),
+                     messages.empty() ? "no message" : qPrintable(messages[0].text));
+        ++faults;
+      }
+    }
+    std::fflush(stderr);
+    _exit(faults);
+  };
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(loadWithoutMemory(), testing::ExitedWithCode(0), "");
 }
 
 TEST_F(PictureLoadingTest, SeveralDroppedFilesAreRefusedAndThePictureKept) {

@@ -1,11 +1,10 @@
 // The toolbar's turns on the real window: the picture turned in memory, the zoom kept, and the
 // crop taken from the turned picture.
-#include <sys/resource.h>
 #include <unistd.h>
 
-#include <QFile>
 #include <QToolBar>
 
+#include "address_space.h"
 #include "window_fixture.h"
 
 namespace veltrix::test {
@@ -18,25 +17,13 @@ class RotationTest : public WindowTest {
   static constexpr int kAnticlockwise = 7;
 };
 
-// The process's address space as it stands, from /proc.
-rlim_t addressSpaceInUse() {
-  QFile status(QStringLiteral("/proc/self/status"));
-  if (!status.open(QIODevice::ReadOnly)) return 0;
-  for (const QByteArray& line : status.readAll().split('\n')) {
-    if (line.startsWith("VmSize:"))
-      return rlim_t(line.mid(7).trimmed().split(' ').first().toULongLong()) * 1024;
-  }
-  return 0;
-}
-
 // In a process of its own, with too little memory left for a second picture: the turn fails,
 // says so, and the picture stays as it was. Ends the process: 0 when all of that held.
 void turnWithoutMemory(RotationTest& test) {
   test.start();
   test.showFilled({6000, 4000}, qRgb(10, 20, 30));
   const qint64 before = test.program->document.picture.cacheKey();
-  const rlimit tight{addressSpaceInUse() + 48 * 1024 * 1024, RLIM_INFINITY};
-  setrlimit(RLIMIT_AS, &tight);
+  leaveAddressSpace(48 * 1024 * 1024);
   test.turn(RotationTest::kClockwise);
   const auto messages = test.fixture.prompter.messages();
   const bool told = messages.size() == 1 && messages[0].text == u("旋转失败！") &&

@@ -16,6 +16,7 @@
 #include "settings/naming_rules.h"
 #include "view/scaler.h"
 #include "window_fixture.h"
+#include "write_faults.h"
 
 namespace veltrix {
 namespace {
@@ -180,6 +181,52 @@ TEST_F(SaveCropTest, RefusalsTellTheUserAndWriteNothing) {
             u("采集框的宽度或高度为0，不能保存图片，请重新设置输出尺寸。"));
 }
 
+// The message names the file, and whatever stood there before stays as it was.
+TEST_F(SaveCropTest, AFaultOfThePlaceIsNamedAndWhatWasThereStays) {
+  openNoise(400, 270);
+  for (const test::WriteFault& fault : test::writeFaults()) {
+    SCOPED_TRACE(fault.name);
+    const QString path = fixture.path(u("faults/") + u(fault.name) + u("/证件照.png"));
+    fixture.prompter.records.clear();
+    const bool made = fault.around(path, "earlier", [&] {
+      fixture.prompter.paths.push_back(path);
+      window->saveCrop();
+      EXPECT_TRUE(test::leftAsItWas(fault, path, "earlier"));
+    });
+    if (!made) continue;
+    ASSERT_EQ(fixture.prompter.messages().size(), 1u);
+    EXPECT_EQ(fixture.prompter.messages()[0].text,
+              u("图片文件“") + QDir::toNativeSeparators(path) +
+                  u("”无法写入，请检查保存位置是否存在且可写。"));
+  }
+}
+
+// A link the user chose is written through: its target gets the crop and the link stays. A link
+// to nowhere writable is a file that cannot be written.
+TEST_F(SaveCropTest, AChosenLinkHasItsTargetReplaced) {
+  openNoise(400, 270);
+  const QString target = fixture.path(u("elsewhere.png"));
+  ASSERT_TRUE(test::writeBytes(target, "earlier"));
+  ASSERT_TRUE(QFile::link(target, out(u("link.png"))));
+  ASSERT_TRUE(QFile::link(fixture.path(u("gone/photo.png")), out(u("dangling.png"))));
+  fixture.prompter.paths.push_back(out(u("link.png")));
+  window->saveCrop();
+  EXPECT_TRUE(fixture.prompter.messages().empty());
+  EXPECT_TRUE(QFileInfo(out(u("link.png"))).isSymLink());
+  const std::optional<QImage> written = decodePictureFile(target);
+  ASSERT_TRUE(written);
+  EXPECT_EQ(*written, expectedCrop());
+
+  fixture.prompter.paths.push_back(out(u("dangling.png")));
+  window->saveCrop();
+  ASSERT_EQ(fixture.prompter.messages().size(), 1u);
+  EXPECT_TRUE(fixture.prompter.messages()[0].text.contains(u("dangling.png")));
+  EXPECT_FALSE(QFileInfo::exists(fixture.path(u("gone"))));
+  EXPECT_EQ(QDir(out(QString()))
+                .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot),
+            (QStringList{u("dangling.png"), u("link.png")}));
+}
+
 TEST_F(SaveCropTest, CropButtonsOfBothPagesSave) {
   openNoise(400, 270);
   fixture.prompter.paths.push_back(out(u("p.png")));
@@ -264,6 +311,27 @@ TEST_F(BatchSaveTest, AskEveryTimeRuleMovesThePictureToTheTypedName) {
   window->saveCrop();
   EXPECT_EQ(*decodePictureFile(out(u("张三.bmp"))), expectedCrop());
   EXPECT_FALSE(QFile::exists(program->shell.settingsFolder + u("/临时C.bmp")));
+}
+
+// The place where a picture waits for its name is the program's own: a link found there is never
+// written through, whatever it points to.
+TEST_F(BatchSaveTest, AskEveryTimeRuleNeverWritesThroughALinkWhereThePictureWaits) {
+  program->batch.namingRule = NamingRule::AskEveryTime;
+  const QString elsewhere = fixture.path(u("elsewhere.bmp"));
+  ASSERT_TRUE(test::writeBytes(elsewhere, "earlier"));
+  const QString waiting = program->shell.settingsFolder + u("/临时C.bmp");
+  ASSERT_TRUE(QFile::link(elsewhere, waiting));
+  QTimer::singleShot(0, [] {
+    QWidget* popup = QApplication::activeModalWidget();
+    ASSERT_NE(popup, nullptr);
+    popup->findChild<QLineEdit*>(u("弹窗编辑框"))->setText(u("张三"));
+    QTest::mouseClick(popup->findChild<QAbstractButton*>(u("按钮1")), Qt::LeftButton);
+  });
+  window->saveCrop();
+  EXPECT_EQ(test::readBytes(elsewhere), "earlier");
+  EXPECT_EQ(*decodePictureFile(out(u("张三.bmp"))), expectedCrop());
+  EXPECT_FALSE(QFileInfo(waiting).isSymLink());
+  EXPECT_FALSE(QFileInfo::exists(waiting));
 }
 
 TEST_F(BatchSaveTest, SpreadsheetRuleWithoutAWorkbookSavesNothing) {

@@ -9,6 +9,7 @@
 #include "platform/text_codec.h"
 #include "settings/ini_file.h"
 #include "test_files.h"
+#include "write_faults.h"
 
 namespace veltrix {
 namespace {
@@ -143,6 +144,39 @@ TEST(HostileTaskFile, ReadsAsTheNearestSoundTask) {
     EXPECT_TRUE(task->appendNew({u("new.jpg")})) << c.file;
     EXPECT_EQ(task->count(), c.entries + 1) << c.file;
     EXPECT_EQ(task->name(c.entries + 1), u("new.jpg")) << c.file;
+  }
+}
+
+// A task that cannot be written says so and leaves the file as it was: the batch resumes from
+// the last task written whole. A folder in the way is no task file to begin with.
+TEST(TaskFileFaults, AFaultKeepsTheTaskAsItWas) {
+  const QByteArray earlier =
+      toGb18030(u("[批截位置]\r\n批截位置=2\r\n[最大位置]\r\n最大位置=2\r\n[1]\r\n操作记录="
+                  "已截图\r\n图片名=a.jpg\r\n[2]\r\n操作记录=未截图\r\n图片名=b.jpg\r\n"));
+  for (const test::WriteFault& fault : test::writeFaults()) {
+    SCOPED_TRACE(fault.name);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u("settings/批截任务.ini"));
+    fault.around(path, earlier, [&] {
+      std::optional<TaskFile> task = TaskFile::load(path);
+      if (fault.folderInTheWay) {
+        EXPECT_FALSE(task);
+      } else {
+        ASSERT_TRUE(task);
+        task->create({u("c.jpg"), u("d.jpg"), u("e.jpg")});
+        EXPECT_FALSE(task->save());
+        task->markDone(2);
+        task->setCursor(3);
+        EXPECT_FALSE(task->save());
+        const std::optional<TaskFile> kept = TaskFile::load(path);
+        ASSERT_TRUE(kept);
+        EXPECT_EQ(kept->count(), 2);
+        EXPECT_EQ(kept->cursor(), 2);
+        EXPECT_EQ(kept->record(1), u("已截图"));
+        EXPECT_EQ(kept->name(2), u("b.jpg"));
+      }
+      EXPECT_TRUE(test::leftAsItWas(fault, path, earlier));
+    });
   }
 }
 
