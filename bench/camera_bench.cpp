@@ -17,8 +17,6 @@
 //   heap_in_use_growth_mb_2min  the same for the memory the allocator has handed out, which a
 //                            leak raises and a moment with one more frame alive does not.
 // Prints one "name: value" line a figure.
-#include <malloc.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QDir>
@@ -45,6 +43,7 @@
 #include "platform/gst_capture_device.h"
 #include "platform/sound.h"
 #include "platform/system_clock.h"
+#include "process_memory.h"
 #include "silent_prompter.h"
 
 namespace {
@@ -202,27 +201,13 @@ int preview(QSize size) {
   return QApplication::exec();
 }
 
-double residentMb() {
-  QFile statm(QStringLiteral("/proc/self/statm"));
-  if (!statm.open(QIODevice::ReadOnly)) return NAN;
-  const QList<QByteArray> fields = statm.readAll().split(' ');
-  return fields.size() < 2 ? NAN : fields[1].toDouble() * sysconf(_SC_PAGESIZE) / (1 << 20);
-}
-
-// What the allocator has handed out and not had back: unlike resident memory, it is not held up
-// by memory freed into the allocator's free lists.
-double heapInUseMb() {
-  const struct mallinfo2 heap = mallinfo2();
-  return static_cast<double>(heap.uordblks + heap.hblkhd) / (1 << 20);
-}
-
 // The lowest of each over a window of samples.
 struct MemoryFloor {
   double residentMb = INFINITY;
   double heapInUseMb = INFINITY;
   void sample() {
-    residentMb = std::min(residentMb, ::residentMb());
-    heapInUseMb = std::min(heapInUseMb, ::heapInUseMb());
+    residentMb = std::min(residentMb, bench::residentMb());
+    heapInUseMb = std::min(heapInUseMb, bench::heapInUseMb());
   }
 };
 

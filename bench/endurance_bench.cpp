@@ -4,8 +4,6 @@
 // resident memory's growth from after the first 10 to the end of each, in MB (goal: within 10).
 // The heap the allocator has handed out is printed beside it, telling a leak apart from memory
 // the allocator keeps for reuse. Prints one "name: value" line a figure.
-#include <malloc.h>
-#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -16,6 +14,7 @@
 
 #include "batch/batch_controller.h"
 #include "bench_pictures.h"
+#include "process_memory.h"
 #include "save/crop_save.h"
 #include "silent_prompter.h"
 #include "view_host.h"
@@ -26,18 +25,6 @@ using namespace veltrix;
 
 constexpr int kRounds = 1000;
 constexpr int kSettled = 10;
-
-double residentMb() {
-  QFile statm(QStringLiteral("/proc/self/statm"));
-  if (!statm.open(QIODevice::ReadOnly)) return NAN;
-  const QList<QByteArray> fields = statm.readAll().split(' ');
-  return fields.size() < 2 ? NAN : fields[1].toDouble() * sysconf(_SC_PAGESIZE) / (1 << 20);
-}
-
-double heapInUseMb() {
-  const struct mallinfo2 heap = mallinfo2();
-  return static_cast<double>(heap.uordblks + heap.hblkhd) / (1 << 20);
-}
 
 struct Growth {
   double residentMb = 0;
@@ -54,11 +41,11 @@ Growth growthOver(const std::function<bool(int)>& step) {
       return {NAN, NAN};
     }
     if (round + 1 == kSettled) {
-      residentFrom = residentMb();
-      heapFrom = heapInUseMb();
+      residentFrom = bench::residentMb();
+      heapFrom = bench::heapInUseMb();
     }
   }
-  return {residentMb() - residentFrom, heapInUseMb() - heapFrom};
+  return {bench::residentMb() - residentFrom, bench::heapInUseMb() - heapFrom};
 }
 
 // kRounds photos of a camera's usual size, hard links to a few distinct files so that the folder
