@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "biff_records.h"
 #include "read_failure.h"
 #include "utf8.h"
 
@@ -10,48 +11,31 @@ namespace veltrix::sheetreader {
 
 namespace {
 
-constexpr std::uint16_t kBof = 0x0809;
-constexpr std::uint16_t kEof = 0x000A;
+using biff::kBiff8;
+using biff::kBof;
+using biff::kBoundSheet;
+using biff::kContinue;
+using biff::kEof;
+using biff::kPhonetic;
+using biff::kRichText;
+using biff::kTwoByteCharacters;
+using biff::Record;
+using biff::recordAt;
+using biff::u16;
+
 constexpr std::uint16_t kFilePass = 0x002F;
 constexpr std::uint16_t kCodePage = 0x0042;
-constexpr std::uint16_t kBoundSheet = 0x0085;
 constexpr std::uint16_t kBoolErr = 0x0205;
 constexpr std::uint16_t kFormula = 0x0006;
 constexpr std::uint16_t kString = 0x0207;
-constexpr std::uint16_t kContinue = 0x003C;
 
 constexpr std::size_t kNoSheet = std::size_t(-1);
 
-constexpr std::uint16_t kBiff8 = 0x0600;
 constexpr std::uint16_t kWindowsLatin1 = 1252;  // BIFF5's code page when none is named
 
 // A FORMULA record's cached result: 8 bytes after row, column and style.
 constexpr std::size_t kResultAt = 6;
 constexpr std::size_t kResultEnd = kResultAt + 8;
-
-// BIFF8 string option flags.
-constexpr unsigned char kTwoByteCharacters = 0x01;
-constexpr unsigned char kPhonetic = 0x04;
-constexpr unsigned char kRichText = 0x08;
-
-std::uint16_t u16(std::string_view data, std::size_t at) {
-  return std::uint16_t(static_cast<unsigned char>(data[at]) |
-                       (static_cast<unsigned char>(data[at + 1]) << 8));
-}
-
-struct Record {
-  std::uint16_t type = 0;
-  std::string_view payload;
-  std::size_t next = 0;  // where the record after it starts
-};
-
-// Nothing when the record runs past the stream.
-std::optional<Record> recordAt(std::string_view stream, std::size_t at) {
-  if (stream.size() - at < 4) return std::nullopt;
-  const std::size_t size = u16(stream, at + 2);
-  if (stream.size() - at - 4 < size) return std::nullopt;
-  return Record{u16(stream, at), stream.substr(at + 4, size), at + 4 + size};
-}
 
 // A string result is marked by 0 in the first byte and 0xFFFF in the last two, where a number
 // would be a NaN; the text itself is in the STRING record that follows.

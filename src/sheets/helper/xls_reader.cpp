@@ -1,13 +1,19 @@
 #include "xls_reader.h"
 
 #include <freexl.h>
+#include <unistd.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include "biff_cells.h"
 #include "compound_file.h"
+#include "freexl_guard.h"
 #include "number_text.h"
+#include "plain_compound_file.h"
 #include "read_failure.h"
 #include "record_writer.h"
 #include "sheets/sheet_stream_format.h"
@@ -32,6 +38,35 @@ void check(int status) {
   fail(status == FREEXL_INSUFFICIENT_MEMORY ? sheetstream::kExitTooLarge
                                             : sheetstream::kExitDamaged);
 }
+
+// A file of this process's own in the temporary folder, removed when it goes. A temporary
+// folder without room for it is one more limit the workbook is beyond.
+class ScratchFile {
+ public:
+  explicit ScratchFile(const std::string& bytes) {
+    std::error_code unknown;
+    std::filesystem::path folder = std::filesystem::temp_directory_path(unknown);
+    if (unknown) folder = "/tmp";
+    std::string pattern = (folder / "veltrix-xls-XXXXXX").string();
+    const int descriptor = mkstemp(pattern.data());
+    if (descriptor < 0) fail(sheetstream::kExitTooLarge);
+    path_ = pattern;
+    std::FILE* file = fdopen(descriptor, "wb");
+    if (!file) close(descriptor);
+    const bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    if ((file && std::fclose(file) != 0) || !written) {
+      std::remove(path_.c_str());
+      fail(sheetstream::kExitTooLarge);
+    }
+  }
+  ~ScratchFile() { std::remove(path_.c_str()); }
+  ScratchFile(const ScratchFile&) = delete;
+  ScratchFile& operator=(const ScratchFile&) = delete;
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
 
 class FreexlBook {
  public:
@@ -85,15 +120,23 @@ std::string cellText(const FreeXL_CellValue& value, const BiffSheet* scanned, st
 
 void readXls(const std::string& path, RecordWriter& out) {
   std::vector<BiffSheet> scanned;
+  std::string plainCopy;
   {
     const CompoundFile file(wholeFile(path));
     if (file.has("EncryptedPackage")) fail(sheetstream::kExitEncrypted);
     const char* name = file.has("Workbook") ? "Workbook" : file.has("Book") ? "Book" : nullptr;
     if (!name) fail(sheetstream::kExitNotWorkbook);
-    scanned = scanBiffSheets(file.stream(name));
+    const std::string stream = file.stream(name);
+    scanned = scanBiffSheets(stream);
+    refuseWhatFreexlMisreads(stream);
+    plainCopy = plainCompoundFile(name, stream);
   }
 
-  const FreexlBook book(path);
+  // freexl reads the workbook stream from a container laid out afresh: ours has read the
+  // container as it came, and freexl's own reading of one does not survive damage.
+  const ScratchFile copy(plainCopy);
+  plainCopy = {};
+  const FreexlBook book(copy.path());
   unsigned info = 0;
   check(freexl_get_info(book.handle(), FREEXL_BIFF_PASSWORD, &info));
   if (info == FREEXL_BIFF_OBFUSCATED) fail(sheetstream::kExitEncrypted);
