@@ -84,8 +84,7 @@ void BatchController::startTask(const QStringList& names) {
   // each picture as lost, with nothing to say why.
   if (!task || !task->save()) {
     batch_.entryCount = 0;
-    prompter_.notify(owner_, u8(kTaskNotWrittenBefore) + QDir::toNativeSeparators(taskPath()) +
-                                 u8(kTaskNotWrittenAfter));
+    tellTaskNotWritten();
     return;
   }
   batch_.entryCount = names.size();
@@ -103,22 +102,25 @@ void BatchController::showTaskPicture(TaskStep step) {
       prompter_.notify(owner_, u8(kAtFirst));
       return;
     }
-  } else if (step == TaskStep::Next) {
-    ++entry;
-    if (entry > batch_.entryCount) {
-      if (!task->appendNew(scanSourceFolder(batch_.sourceFolder))) {
-        prompter_.notify(owner_, u8(kAtLast));
-        return;
-      }
-      batch_.entryCount = task->count();
+  }
+  if (step == TaskStep::Next) ++entry;
+  const bool grows = step == TaskStep::Next && entry > batch_.entryCount;
+  if (grows && !task->appendNew(scanSourceFolder(batch_.sourceFolder))) {
+    prompter_.notify(owner_, u8(kAtLast));
+    return;
+  }
+  if (step != TaskStep::Current) {
+    task->setCursor(entry);
+    // The next key reads the cursor back from the file: a step not written there would bring
+    // the user back to this picture again and again, so the picture stays as it is.
+    if (!task->save()) {
+      tellTaskNotWritten();
+      return;
     }
+    if (grows) batch_.entryCount = task->count();
   }
   batch_.position = entry;
   batch_.pictureOrigin = PictureOrigin::FromTask;
-  if (step != TaskStep::Current) {
-    task->setCursor(entry);
-    task->save();
-  }
   batch_.currentName = task->name(entry);
   const QString path = batch_.sourceFolder + u'/' + batch_.currentName;
   if (batch_.currentName.isEmpty() || !QFileInfo(path).isFile()) {
@@ -143,8 +145,17 @@ void BatchController::markTaskPictureDone() {
   std::optional<TaskFile> task = TaskFile::load(taskPath());
   if (!task) return;
   task->markDone(batch_.position);
-  task->save();
+  // The crop is written; the title keeps saying what the task file holds.
+  if (!task->save()) {
+    tellTaskNotWritten();
+    return;
+  }
   host_.setTitle(taskTitle(batch_.currentName, u8(kCropped)));
+}
+
+void BatchController::tellTaskNotWritten() {
+  prompter_.notify(owner_, u8(kTaskNotWrittenBefore) + QDir::toNativeSeparators(taskPath()) +
+                               u8(kTaskNotWrittenAfter));
 }
 
 void BatchController::indicatorPressed(bool rightButton) {

@@ -77,6 +77,8 @@ class BatchController {
   QString taskPath() const;
   QString settingsFile() const;
   void buildTask();
+  // The task file could not be written: the user is told which file it is.
+  void tellTaskNotWritten();
   bool checkFolder(const QString& folder);
   void switchOff();
 

@@ -263,6 +263,69 @@ TEST_F(BatchTest, ATaskFileThatCannotBeWrittenIsNamedAndStartsNoTask) {
   }
 }
 
+// Later writes of the task file: a key's step that cannot be written leaves the picture where
+// it is (the next key reads the cursor back from the file), and a crop's record that cannot be
+// written leaves the title saying what the file holds. Both name the file.
+TEST_F(BatchTest, ALaterTaskFileWriteThatFailsIsNamedAndChangesNothing) {
+  const struct {
+    const char* name;
+    std::function<void()> act;
+  } steps[] = {
+      {"next key", [&] { press(NavigationKey::D); }},
+      {"previous key", [&] { press(NavigationKey::A); }},
+      {"next key past the listed pictures", [&] { press(NavigationKey::D); }},
+      {"crop", [&] { window->saveCrop(); }},
+  };
+  for (const test::WriteFault& fault : test::writeFaults()) {
+    // The task file replaced by a folder cannot be read either: no step is taken from it.
+    if (fault.folderInTheWay) continue;
+    for (const auto& step : steps) {
+      SCOPED_TRACE(std::string(fault.name) + ", " + step.name);
+      start();
+      startBatch();
+      press(NavigationKey::D);
+      if (std::string(step.name) == "next key past the listed pictures") {
+        for (int i = 0; i < 3; ++i) press(NavigationKey::D);
+        addPicture(5);
+      }
+      fixture.prompter.records.clear();
+      const QString path = program->shell.settingsFolder + u("/批截任务.ini");
+      const QByteArray stored = test::readBytes(path);
+      const QString titleBefore = title();
+      const QString shownBefore = shownName();
+      const qint64 entriesBefore = program->batch.entryCount;
+      bool cropped = true;
+      const bool made = fault.around(path, stored, [&] {
+        step.act();
+        cropped = !QDir(saveFolder()).entryList(QDir::Files).isEmpty();
+      });
+      if (!made) continue;
+      // A file system without room refuses the crop itself first.
+      if (std::string(step.name) == "crop" && !cropped) {
+        QDir(program->shell.settingsFolder).removeRecursively();
+        QDir(saveFolder()).removeRecursively();
+        continue;
+      }
+      ASSERT_EQ(fixture.prompter.messages().size(), 1u);
+      EXPECT_EQ(fixture.prompter.messages()[0].text,
+                u("批截任务文件“") + QDir::toNativeSeparators(path) +
+                    u("”无法写入，请检查该文件所在目录是否存在且可写。"));
+      EXPECT_EQ(test::readBytes(path), stored);
+      EXPECT_EQ(title(), titleBefore);
+      EXPECT_EQ(shownName(), shownBefore);
+      EXPECT_EQ(program->batch.entryCount, entriesBefore);
+      // Once the file can be written again, the same key or crop goes through.
+      fixture.prompter.records.clear();
+      step.act();
+      EXPECT_TRUE(fixture.prompter.messages().empty());
+      EXPECT_NE(test::readBytes(path), stored);
+      QDir(program->shell.settingsFolder).removeRecursively();
+      QDir(saveFolder()).removeRecursively();
+      QFile::remove(source() + u("/p5.png"));
+    }
+  }
+}
+
 // A folder or a link, even a link to nowhere, takes a numbered name: the crop goes to the next
 // free number and never through the link.
 TEST_F(BatchTest, NumberedNamesPassOverFoldersAndLinks) {
