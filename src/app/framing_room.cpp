@@ -29,17 +29,17 @@ FramingRoom::FramingRoom(Program& program, MainWindow& window, SizeHost& frameHo
   auto* menu = new QMenu(u8(kToolsMenu), &menuBar);
   const QList<QAction*> menus = menuBar.actions();
   menuBar.insertMenu(menus.isEmpty() ? nullptr : menus.last(), menu);
-  guidesAction_ = menu->addAction(u8(kShowGuides));
-  guidesAction_->setObjectName(QStringLiteral("显示头像参考线菜单"));
-  guidesAction_->setCheckable(true);
-  const SettingsStore store(program_.shell.settingsFile);
-  guidesAction_->setChecked(store.read(u8(kGuidesSection), u8(kGuidesShownKey)) == u8(kFlagTrue));
-  QObject::connect(guidesAction_, &QAction::toggled, menu, [this](bool shown) {
+  QAction* guides = menu->addAction(u8(kShowGuides));
+  guides->setObjectName(QStringLiteral("显示头像参考线菜单"));
+  guides->setCheckable(true);
+  guides->setChecked(program_.shell.headGuidesShown);
+  QObject::connect(guides, &QAction::toggled, menu, [this](bool shown) {
+    program_.shell.headGuidesShown = shown;
     SettingsStore(program_.shell.settingsFile)
         .write(u8(kGuidesSection), u8(kGuidesShownKey), shown ? u8(kFlagTrue) : QString());
     showGuides(shown);
   });
-  showGuides(guidesAction_->isChecked());
+  showGuides(program_.shell.headGuidesShown);
 
   QAction* frame = menu->addAction(u8(kFrameHead));
   frame->setObjectName(QStringLiteral("自动框选头像菜单"));

@@ -3,7 +3,6 @@
 // framing of the head in the picture.
 #pragma once
 
-class QAction;
 class QMenuBar;
 
 namespace veltrix {
@@ -15,7 +14,8 @@ class ViewCanvasWidget;
 
 class FramingRoom {
  public:
-  // Puts its menu before the menu bar's last one, and reads whether the guides were shown.
+  // Puts its menu before the menu bar's last one, with the guides as the start-up settings had
+  // them.
   FramingRoom(Program& program, MainWindow& window, SizeHost& frameHost, QMenuBar& menuBar,
               ViewCanvasWidget& viewCanvas);
   ~FramingRoom();
@@ -35,7 +35,6 @@ class FramingRoom {
   MainWindow& window_;
   SizeHost& frameHost_;
   ViewCanvasWidget& viewCanvas_;
-  QAction* guidesAction_;
 };
 
 }  // namespace veltrix

@@ -62,6 +62,7 @@ void loadStartupSettings(Program& program) {
   const SettingsStore store(shell.settingsFile);
   static_cast<BatchSettings&>(program.batch) = readBatchSettings(store);
   static_cast<QuickShotPreferences&>(program.quickShot) = readQuickShotPreferences(store);
+  program.shell.headGuidesShown = readHeadGuidesShown(store);
 }
 
 }  // namespace veltrix

@@ -1,5 +1,5 @@
-// The application shell's record: folders, screen size, the main window's size corrections
-// and the hint shown in the status bar.
+// The application shell's record: folders, screen size, the main window's size corrections,
+// the hint shown in the status bar and whether the head guides are shown over the view.
 #pragma once
 
 #include <QString>
@@ -18,6 +18,7 @@ struct ShellState {
   int lastOuterWidth = 0;
   int lastOuterHeight = 0;
   QString hint;
+  bool headGuidesShown = false;
 };
 
 }  // namespace veltrix

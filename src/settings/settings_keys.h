@@ -7,6 +7,7 @@ inline constexpr const char* kSettingsFileName = "set.dll";
 
 inline constexpr const char* kBatchSection = "批量截图";
 inline constexpr const char* kQuickShotSection = "批量速拍";
+inline constexpr const char* kGuidesSection = "头像参考线";
 
 inline constexpr const char* kNamingRuleKey = "命名方式";
 inline constexpr const char* kCustomNameKey = "自定义命名";
@@ -23,6 +24,7 @@ inline constexpr const char* kDpiKey = "DPI";
 inline constexpr const char* kJpgSizeKey = "JPG体积";
 inline constexpr const char* kShutterSoundKey = "发快门声";
 inline constexpr const char* kAutoFrameKey = "自动框选头像";
+inline constexpr const char* kGuidesShownKey = "显示";
 
 // A flag is on only when stored as exactly this text; anything else, "true" included, is off.
 inline constexpr const char* kFlagTrue = "真";

@@ -61,4 +61,8 @@ QuickShotPreferences readQuickShotPreferences(const SettingsStore& store) {
   return preferences;
 }
 
+bool readHeadGuidesShown(const SettingsStore& store) {
+  return SectionReader{store, u8(kGuidesSection)}.flag(kGuidesShownKey);
+}
+
 }  // namespace veltrix

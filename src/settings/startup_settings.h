@@ -1,4 +1,5 @@
-// The settings read from the settings file at start-up, for batch cropping and quick shooting.
+// The settings read from the settings file at start-up, for batch cropping, quick shooting and
+// the head guides.
 #pragma once
 
 #include <QString>
@@ -35,5 +36,7 @@ int namingRuleIndex(const QString& stored, int ruleCount);
 // Neither creates the settings file; what is missing keeps its default.
 BatchSettings readBatchSettings(const SettingsStore& store);
 QuickShotPreferences readQuickShotPreferences(const SettingsStore& store);
+// Whether the head guides were shown when the program last ran.
+bool readHeadGuidesShown(const SettingsStore& store);
 
 }  // namespace veltrix
