@@ -9,7 +9,9 @@ namespace veltrix {
 namespace {
 
 // Faces and hair are found on a copy no longer than this on a side: an ID photo's head is
-// large, and a 24-megapixel photo would cost its pixels many times over.
+// large, and a 24-megapixel photo would cost its pixels many times over. The copy is taken by
+// dropping pixels, which is cheap; the detector then filters it down to its own smaller size.
+// Filtering the whole photo down in one step costs more than three times as long.
 constexpr int kWorkingSide = 800;
 
 int scaledBack(int value, double scale) {
