@@ -59,7 +59,8 @@ class ScratchFile {
       fail(sheetstream::kExitTooLarge);
     }
   }
-  ~ScratchFile() { std::remove(path_.c_str()); }
+  ~ScratchFile() { remove(); }
+  void remove() const { std::remove(path_.c_str()); }
   ScratchFile(const ScratchFile&) = delete;
   ScratchFile& operator=(const ScratchFile&) = delete;
   const std::string& path() const { return path_; }
@@ -137,6 +138,9 @@ void readXls(const std::string& path, RecordWriter& out) {
   const ScratchFile copy(plainCopy);
   plainCopy = {};
   const FreexlBook book(copy.path());
+  // freexl keeps the file open: its name can go at once, so that a helper stopped by its time
+  // limit leaves no copy behind.
+  copy.remove();
   unsigned info = 0;
   check(freexl_get_info(book.handle(), FREEXL_BIFF_PASSWORD, &info));
   if (info == FREEXL_BIFF_OBFUSCATED) fail(sheetstream::kExitEncrypted);
