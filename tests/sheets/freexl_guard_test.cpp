@@ -2,6 +2,7 @@
 // refused, and freexl opens a plainly laid-out copy of the workbook stream instead of the file.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <optional>
@@ -178,6 +179,20 @@ TEST_F(PlainCompoundFile, LargeOneReadsAsTheWorkbook) {
   ASSERT_TRUE(test::writeBytes(
       path, QByteArray::fromStdString(sheetreader::plainCompoundFile("Workbook", stream))));
   EXPECT_TRUE(sameBook(readWorkbook(path), readWorkbook(test::sheetFixture("roster.xls"))));
+}
+
+// freexl reads the copy from the temporary folder; nothing of it stays there, read or refused.
+TEST_F(PlainCompoundFile, LeavesNothingInTheTemporaryFolder) {
+  QTemporaryDir temporary;
+  ASSERT_TRUE(temporary.isValid());
+  const QByteArray before = qgetenv("TMPDIR");
+  qputenv("TMPDIR", QFile::encodeName(temporary.path()));
+  const WorkbookResult read = readWorkbook(test::sheetFixture("roster.xls"));
+  const WorkbookResult refused = readWorkbook(test::sheetFixture("freexl-crash.xls"));
+  qputenv("TMPDIR", before);
+  EXPECT_FALSE(test::failureOf(read));
+  EXPECT_EQ(test::failureOf(refused), WorkbookFailure::Damaged);
+  EXPECT_TRUE(QDir(temporary.path()).isEmpty());
 }
 
 // Found by fuzz_xls_reader: six bytes changed in the container's tables made freexl 1.0.6 read
