@@ -98,6 +98,8 @@ const GuardCase kGuardCases[] = {
      kDamaged},
     {"LabelPastItsRecord", workbook("", dimension() + label("abc", 300)), kDamaged},
     {"SecondDimension", workbook("", dimension() + dimension()), kDamaged},
+    // the stream cut short after the globals
+    {"SheetWithoutItsRecords", kBof + boundSheet(200, "S", 1) + kEof, kDamaged},
     // freexl sizes only the sheet a BOUNDSHEET names
     {"SecondDimensionOfNoSheet", workbook("", "") + kSheetBof + dimension() + dimension() + kEof,
      std::nullopt},

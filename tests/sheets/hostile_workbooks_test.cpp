@@ -36,10 +36,12 @@ const HostileCase kCases[] = {
     {"formula-string-cut.xls", WorkbookFailure::Damaged},
     // found by fuzz_xls_reader, each of which freexl 1.0.6 read past its buffers: damaged
     // container tables; a second DIMENSION for a sheet, too large to hold; a FORMAT string
-    // longer than its record
+    // longer than its record; a sheet whose records the stream never reaches (freexl then lost
+    // the cells of the sheet before it, 132 MB of them)
     {"freexl-stack-overread.xls", WorkbookFailure::Damaged},
     {"freexl-crash.xls", WorkbookFailure::Damaged},
     {"freexl-format-overread.xls", WorkbookFailure::Damaged},
+    {"freexl-sheet-without-records.xls", WorkbookFailure::Damaged},
     {"document.docx.xlsx", WorkbookFailure::NotWorkbook},
     {"plain.zip.xlsx", WorkbookFailure::NotWorkbook},
     {"document.doc.xls", WorkbookFailure::NotWorkbook},

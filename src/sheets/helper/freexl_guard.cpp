@@ -130,11 +130,17 @@ void refuseWhatFreexlMisreads(std::string_view stream) {
   SharedStrings strings;
   std::vector<std::uint64_t> sheetStarts;
   std::vector<bool> dimensioned;
+  std::vector<bool> begun;  // a BOF stands where the sheet's BOUNDSHEET says
   constexpr std::size_t kNoSheet = std::size_t(-1);
   std::size_t active = kNoSheet;
   for (std::size_t at = 0;;) {
     const std::optional<Record> record = recordAt(stream, at);
-    if (!record) return;
+    if (!record) {
+      // A sheet whose records never begin, the stream cut short say, makes freexl lose the
+      // cells of the sheet before it.
+      for (const bool sheetBegun : begun) require(sheetBegun);
+      return;
+    }
     const std::string_view data = record->payload;
     const std::size_t here = at;
     at = record->next;
@@ -156,8 +162,10 @@ void refuseWhatFreexlMisreads(std::string_view stream) {
       if (record->type != kBof) continue;
       inSubstream = true;
       active = kNoSheet;
-      for (std::size_t i = 0; i < sheetStarts.size() && active == kNoSheet; ++i) {
-        if (sheetStarts[i] == here) active = i;
+      for (std::size_t i = 0; i < sheetStarts.size(); ++i) {
+        if (sheetStarts[i] != here) continue;
+        if (active == kNoSheet) active = i;
+        begun[i] = true;
       }
       continue;
     }
@@ -178,6 +186,7 @@ void refuseWhatFreexlMisreads(std::string_view stream) {
         }
         sheetStarts.push_back(u32(data, 0));
         dimensioned.push_back(false);
+        begun.push_back(false);
         break;
       }
       case kFormat:

@@ -1,7 +1,8 @@
 // freexl 1.0.6 trusts the lengths a workbook's records give: a string longer than its record, a
 // shared string whose continuation or extra data runs past the next record, a second DIMENSION
-// record for a sheet that it cannot hold. It then reads past its buffers or walks cells it never
-// allocated. This check walks the workbook stream as freexl will and refuses those records.
+// record for a sheet that it cannot hold, a sheet whose records never begin. It then reads past
+// its buffers, walks cells it never allocated or loses cells it did. This check walks the
+// workbook stream as freexl will and refuses those records.
 #pragma once
 
 #include <string_view>
