@@ -120,23 +120,24 @@ std::string cellText(const FreeXL_CellValue& value, const BiffSheet* scanned, st
 }  // namespace
 
 void readXls(const std::string& path, RecordWriter& out) {
-  std::vector<BiffSheet> scanned;
-  std::string plainCopy;
+  // The container goes before the copy is laid out: no more than two of the three are held
+  // at once.
+  const char* name = nullptr;
+  std::string stream;
   {
     const CompoundFile file(wholeFile(path));
     if (file.has("EncryptedPackage")) fail(sheetstream::kExitEncrypted);
-    const char* name = file.has("Workbook") ? "Workbook" : file.has("Book") ? "Book" : nullptr;
+    name = file.has("Workbook") ? "Workbook" : file.has("Book") ? "Book" : nullptr;
     if (!name) fail(sheetstream::kExitNotWorkbook);
-    const std::string stream = file.stream(name);
-    scanned = scanBiffSheets(stream);
-    refuseWhatFreexlMisreads(stream);
-    plainCopy = plainCompoundFile(name, stream);
+    stream = file.stream(name);
   }
+  const std::vector<BiffSheet> scanned = scanBiffSheets(stream);
+  refuseWhatFreexlMisreads(stream);
 
   // freexl reads the workbook stream from a container laid out afresh: ours has read the
   // container as it came, and freexl's own reading of one does not survive damage.
-  const ScratchFile copy(plainCopy);
-  plainCopy = {};
+  const ScratchFile copy(plainCompoundFile(name, stream));
+  stream = {};
   const FreexlBook book(copy.path());
   // freexl keeps the file open: its name can go at once, so that a helper stopped by its time
   // limit leaves no copy behind.
