@@ -6,6 +6,7 @@
 #include "batch/folder_scan.h"
 #include "batch/task_file.h"
 #include "batch/texts.h"
+#include "platform/file_names.h"
 #include "platform/prompter.h"
 #include "platform/utf8.h"
 #include "settings/settings_keys.h"
@@ -123,7 +124,7 @@ void BatchController::showTaskPicture(TaskStep step) {
   batch_.pictureOrigin = PictureOrigin::FromTask;
   batch_.currentName = task->name(entry);
   const QString path = batch_.sourceFolder + u'/' + batch_.currentName;
-  if (batch_.currentName.isEmpty() || !QFileInfo(path).isFile()) {
+  if (batch_.currentName.isEmpty() || !isFileAt(path)) {
     host_.releasePicture();
     host_.setTitle(taskTitle(batch_.currentName, u8(kLost)));
     return;

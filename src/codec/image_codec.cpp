@@ -59,8 +59,12 @@ DecodeResult decodePictureOrFailure(const QByteArray& bytes, PictureRowSink* row
 
 DecodeResult decodePictureFileOrFailure(const QString& path, PictureRowSink* rows) {
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes)
-    return DecodeFailure{DecodeError::Unreadable};
+  if (!file.open(QIODevice::ReadOnly)) return DecodeFailure{DecodeError::Unreadable};
+  return decodePictureFileOrFailure(file, rows);
+}
+
+DecodeResult decodePictureFileOrFailure(QFile& file, PictureRowSink* rows) {
+  if (file.size() > kMaxFileBytes) return DecodeFailure{DecodeError::Unreadable};
   const QByteArray bytes = file.readAll();
   if (file.error() != QFileDevice::NoError) return DecodeFailure{DecodeError::Unreadable};
   return decodePictureOrFailure(bytes, rows);

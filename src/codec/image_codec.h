@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QImage>
 #include <QString>
 #include <optional>
@@ -56,6 +57,8 @@ DecodeResult decodePictureOrFailure(const QByteArray& bytes, PictureRowSink* row
 
 // Reads the whole file, then decodes it.
 DecodeResult decodePictureFileOrFailure(const QString& path, PictureRowSink* rows = nullptr);
+// The same for a file opened for reading.
+DecodeResult decodePictureFileOrFailure(QFile& file, PictureRowSink* rows = nullptr);
 
 // The same for callers that need no reason.
 std::optional<QImage> decodePicture(const QByteArray& bytes);

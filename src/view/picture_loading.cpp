@@ -9,8 +9,10 @@
 #include <variant>
 
 #include <QDir>
+#include <QFile>
 
 #include "codec/image_codec.h"
+#include "platform/file_names.h"
 #include "platform/utf8.h"
 #include "settings/number_rules.h"
 #include "view/scaler.h"
@@ -136,7 +138,12 @@ DropDecision decideDrop(const QStringList& paths) {
 
 LoadedPicture decodeForView(const QString& path, QSize canvas) {
   FitWhileDecoding fit(canvas);
-  LoadedPicture loaded{decodePictureFileOrFailure(path, &fit), {}, canvas};
+  // A batch's picture may be named on the disk in GBK and here as it was read.
+  QFile file;
+  LoadedPicture loaded{openForReading(file, path) ? decodePictureFileOrFailure(file, &fit)
+                                                  : DecodeFailure{DecodeError::Unreadable},
+                       {},
+                       canvas};
   if (std::holds_alternative<QImage>(loaded.decoded)) loaded.fitted = fit.finish();
   return loaded;
 }
