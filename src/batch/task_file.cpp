@@ -18,11 +18,33 @@ QString section(qint64 entry) {
   return QString::number(entry);
 }
 
-// Names are stored so that they read back exactly: blanks or quotes at either end would be taken
-// off by the reader, so such a name is written inside one more pair of quotes.
+// Names are stored so that they read back exactly. A line break would end the value, and the
+// INI writer turns it into a space, naming another file: as no file name holds "/", CR and LF are
+// stored as "/r" and "/n", and every other name is stored as it is. Blanks or quotes at either
+// end would be taken off by the reader, so such a name is written inside one more pair of quotes.
 QString storedName(const QString& name) {
+  QString stored = name;
+  stored.replace(u'\r', QStringLiteral("/r")).replace(u'\n', QStringLiteral("/n"));
   const auto loose = [](QChar c) { return c == u' ' || c == u'\t' || c == u'"' || c == u'\''; };
-  if (!name.isEmpty() && (loose(name.front()) || loose(name.back()))) return u'"' + name + u'"';
+  if (!stored.isEmpty() && (loose(stored.front()) || loose(stored.back())))
+    return u'"' + stored + u'"';
+  return stored;
+}
+
+// The name storedName stored as this value.
+QString nameStoredAs(const QString& stored) {
+  if (!stored.contains(u'/')) return stored;
+  QString name;
+  name.reserve(stored.size());
+  for (qsizetype i = 0; i < stored.size(); ++i) {
+    const QChar escaped = i + 1 < stored.size() ? stored[i + 1] : QChar();
+    if (stored[i] == u'/' && (escaped == u'r' || escaped == u'n')) {
+      name.append(escaped == u'r' ? u'\r' : u'\n');
+      ++i;
+    } else {
+      name.append(stored[i]);
+    }
+  }
   return name;
 }
 
@@ -73,7 +95,7 @@ qint64 TaskFile::cursor() const {
 }
 
 QString TaskFile::name(qint64 entry) const {
-  return document_.value(section(entry), u8(kNameKey));
+  return nameStoredAs(document_.value(section(entry), u8(kNameKey)));
 }
 
 QString TaskFile::record(qint64 entry) const {

@@ -57,14 +57,20 @@ TEST_F(TaskFileTest, NewTaskIsTheOneKeyWritesInTheirOrder) {
   }
 }
 
+// Line breaks too: a name that read back with a space for its break would name another file.
 TEST_F(TaskFileTest, NamesReadBackExactly) {
-  const QStringList names = {u(" lead.jpg"),    u("trail .jpg "), u("\"quoted\".jpg"),
-                             u("'single'.png"), u("𠮷 ☃.gif"),    u("a=b;c.bmp")};
+  const QStringList names = {u(" lead.jpg"),          u("trail .jpg "), u("\"quoted\".jpg"),
+                             u("'single'.png"),       u("𠮷 ☃.gif"),    u("a=b;c.bmp"),
+                             u("a\nb.jpg"),           u("a b.jpg"),     u("a\rb.jpg"),
+                             u("\r\n.png"),           u("end.jpg\n"),   u(" both\r\n "),
+                             u("\n[1]\n图片名=x.jpg")};
   TaskFile task = loaded();
   task.create(names);
   ASSERT_TRUE(task.save());
-  const TaskFile reread = loaded();
+  TaskFile reread = loaded();
+  ASSERT_EQ(reread.count(), names.size());
   for (int i = 0; i < names.size(); ++i) EXPECT_EQ(reread.name(i + 1), names[i]) << i;
+  EXPECT_FALSE(reread.appendNew(names));
 }
 
 TEST_F(TaskFileTest, CursorAndRecordsAreWrittenOnSave) {
