@@ -83,9 +83,10 @@ void BatchController::startTask(const QStringList& names) {
   if (task) task->create(names);
   // Every step of a batch reads the task back from its file: a task never written would show
   // each picture as lost, with nothing to say why.
-  if (!task || !task->save()) {
+  const WriteOutcome written = task ? task->save() : WriteOutcome::Failed;
+  if (written != WriteOutcome::Written) {
     batch_.entryCount = 0;
-    tellTaskNotWritten();
+    tellTaskNotWritten(written);
     return;
   }
   batch_.entryCount = names.size();
@@ -114,8 +115,8 @@ void BatchController::showTaskPicture(TaskStep step) {
     task->setCursor(entry);
     // The next key reads the cursor back from the file: a step not written there would bring
     // the user back to this picture again and again, so the picture stays as it is.
-    if (!task->save()) {
-      tellTaskNotWritten();
+    if (const WriteOutcome written = task->save(); written != WriteOutcome::Written) {
+      tellTaskNotWritten(written);
       return;
     }
     if (grows) batch_.entryCount = task->count();
@@ -147,16 +148,21 @@ void BatchController::markTaskPictureDone() {
   if (!task) return;
   task->markDone(batch_.position);
   // The crop is written; the title keeps saying what the task file holds.
-  if (!task->save()) {
-    tellTaskNotWritten();
+  if (const WriteOutcome written = task->save(); written != WriteOutcome::Written) {
+    tellTaskNotWritten(written);
     return;
   }
   host_.setTitle(taskTitle(batch_.currentName, u8(kCropped)));
 }
 
-void BatchController::tellTaskNotWritten() {
-  prompter_.notify(owner_, u8(kTaskNotWrittenBefore) + QDir::toNativeSeparators(taskPath()) +
-                               u8(kTaskNotWrittenAfter));
+void BatchController::tellTaskNotWritten(WriteOutcome written) {
+  const QString file = QDir::toNativeSeparators(taskPath());
+  if (written == WriteOutcome::DiskFull)
+    prompter_.notify(owner_, u8(kTaskDiskFullBefore) + file + u8(kTaskDiskFullMiddle) +
+                                 QDir::toNativeSeparators(settingsFolder_) +
+                                 u8(kTaskDiskFullAfter));
+  else
+    prompter_.notify(owner_, u8(kTaskNotWrittenBefore) + file + u8(kTaskNotWrittenAfter));
 }
 
 void BatchController::indicatorPressed(bool rightButton) {

@@ -7,6 +7,7 @@
 
 #include "batch/batch_task.h"
 #include "output/output_spec.h"
+#include "platform/file_write.h"
 #include "platform/hotkeys.h"
 
 class QWidget;
@@ -77,8 +78,9 @@ class BatchController {
   QString taskPath() const;
   QString settingsFile() const;
   void buildTask();
-  // The task file could not be written: the user is told which file it is.
-  void tellTaskNotWritten();
+  // The task file could not be written: the user is told which file it is, and when the disk is
+  // full, which folder needs room.
+  void tellTaskNotWritten(WriteOutcome written);
   bool checkFolder(const QString& folder);
   void switchOff();
 

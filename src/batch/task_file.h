@@ -37,7 +37,7 @@ class TaskFile {
   // scanned name) as new entries "未截图" after the last; false when there is none.
   bool appendNew(const QStringList& scanned);
 
-  bool save() const { return document_.save(); }
+  WriteOutcome save() const { return document_.save(); }
 
  private:
   explicit TaskFile(IniDocument document) : document_(std::move(document)) {}

@@ -17,6 +17,10 @@ inline constexpr const char* kLost = "已丢失";
 inline constexpr const char* kTaskNotWrittenBefore = "批截任务文件“";
 inline constexpr const char* kTaskNotWrittenAfter =
     "”无法写入，请检查该文件所在目录是否存在且可写。";
+// The same for a full disk, with the folder whose disk needs room.
+inline constexpr const char* kTaskDiskFullBefore = "磁盘空间已满，批截任务文件“";
+inline constexpr const char* kTaskDiskFullMiddle = "”无法写入。请清理“";
+inline constexpr const char* kTaskDiskFullAfter = "”所在磁盘的空间后再继续。";
 
 inline constexpr const char* kTitleBefore = " 当前文件：";
 inline constexpr const char* kTitleSeparator = "  ";

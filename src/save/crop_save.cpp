@@ -26,7 +26,14 @@ CropSaved encodeAndWrite(const CropSource& source, const QString& path, const QS
   const std::optional<EncodeResult> encoded = encodePicture(
       grabFrame(source.viewCanvas, source.interior), ext, source.jpgLimitKb, source.dpi);
   if (!encoded) return {CropFailure::NoPicture, path};
-  if (!writeBytesToFile(path, encoded->bytes)) return {CropFailure::NotWritten, path};
+  switch (writePictureFile(path, encoded->bytes)) {
+    case WriteOutcome::Written:
+      break;
+    case WriteOutcome::DiskFull:
+      return {CropFailure::DiskFull, path};
+    case WriteOutcome::Failed:
+      return {CropFailure::NotWritten, path};
+  }
   return {CropFailure::None, path, encoded->targetMet, encoded->smallestBytes};
 }
 
@@ -57,7 +64,11 @@ std::optional<CropNotice> cropSaveNotice(const CropSaved& result, bool batch) {
     case CropFailure::NoPicture:
       return CropNotice{u8(kNoPictureMade), PromptIcon::Information};
     case CropFailure::NotWritten:
-      return CropNotice{cannotWriteMessage(result.path), PromptIcon::Information};
+      return CropNotice{cannotWriteMessage(result.path, WriteOutcome::Failed),
+                        PromptIcon::Information};
+    case CropFailure::DiskFull:
+      return CropNotice{cannotWriteMessage(result.path, WriteOutcome::DiskFull),
+                        PromptIcon::Information};
     case CropFailure::None:
       break;
   }

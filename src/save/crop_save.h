@@ -28,6 +28,7 @@ enum class CropFailure {
   UnknownType,  // not BMP, GIF, PNG or JPEG
   NoPicture,    // the encoder gave no bytes
   NotWritten,   // the file could not be written
+  DiskFull,     // the file could not be written for want of room on its disk
 };
 
 struct CropSaved {

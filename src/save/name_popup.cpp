@@ -74,8 +74,11 @@ void NamePopup::confirm() {
   // Written whole or not at all; until then the picture stays in the temporary file and the
   // popup stays open for another name.
   QFile temporary(setup_.temporaryPath);
-  if (!temporary.open(QIODevice::ReadOnly) || !writeBytesToFile(path, temporary.readAll())) {
-    prompter_.notify(this, cannotWriteMessage(path), PromptIcon::Information);
+  const WriteOutcome written = temporary.open(QIODevice::ReadOnly)
+                                   ? writePictureFile(path, temporary.readAll())
+                                   : WriteOutcome::Failed;
+  if (written != WriteOutcome::Written) {
+    prompter_.notify(this, cannotWriteMessage(path, written), PromptIcon::Information);
     return;
   }
   temporary.close();

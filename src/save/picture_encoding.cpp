@@ -3,7 +3,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "save/texts.h"
 
@@ -36,23 +35,24 @@ std::optional<EncodeResult> encodePicture(const QImage& source, const QString& e
   return result;
 }
 
-bool writeBytesToFile(const QString& path, const QByteArray& bytes) {
+WriteOutcome writePictureFile(const QString& path, const QByteArray& bytes) {
   const QFileInfo existing(path);
-  if (existing.exists() && !(existing.permissions() & QFileDevice::WriteOwner)) return false;
-  QSaveFile file(path);
-  // Unbuffered, a write that stops short (a full disk, a size limit) says so at once; through
-  // the buffer a short write at the commit went unnoticed and a cut file was put in place.
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
-  if (file.write(bytes) != bytes.size()) {
-    file.cancelWriting();
-    return false;
-  }
-  return file.commit();
+  if (existing.exists() && !(existing.permissions() & QFileDevice::WriteOwner))
+    return WriteOutcome::Failed;
+  return replaceFileWhole(path, bytes);
 }
 
-QString cannotWriteMessage(const QString& path) {
-  return QString::fromUtf8(save_texts::kCannotWriteBefore) + QDir::toNativeSeparators(path) +
-         QString::fromUtf8(save_texts::kCannotWriteAfter);
+bool writeBytesToFile(const QString& path, const QByteArray& bytes) {
+  return writePictureFile(path, bytes) == WriteOutcome::Written;
+}
+
+QString cannotWriteMessage(const QString& path, WriteOutcome outcome) {
+  using namespace save_texts;
+  const QString file = QDir::toNativeSeparators(path);
+  if (outcome == WriteOutcome::DiskFull)
+    return QString::fromUtf8(kDiskFullBefore) + file + QString::fromUtf8(kDiskFullMiddle) +
+           QDir::toNativeSeparators(QFileInfo(path).path()) + QString::fromUtf8(kDiskFullAfter);
+  return QString::fromUtf8(kCannotWriteBefore) + file + QString::fromUtf8(kCannotWriteAfter);
 }
 
 }  // namespace veltrix

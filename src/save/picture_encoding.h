@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "codec/image_encoder.h"
+#include "platform/file_write.h"
 #include "save/jpeg_size_target.h"
 
 namespace veltrix {
@@ -22,13 +23,14 @@ std::optional<EncodedFormat> formatForExtension(const QString& ext);
 std::optional<EncodeResult> encodePicture(const QImage& source, const QString& ext, double limitKb,
                                           int dpi);
 
-// Writes to a temporary file in the same folder and renames it over the path, replacing any
-// file there only once the new one is complete; through a symbolic link the file it points to
-// is replaced and the link kept. A file whose owner made it read-only is never replaced, not even
-// for root. False when the file cannot be written.
+// Written whole or not at all, as replaceFileWhole writes. A file whose owner made it read-only
+// is never replaced, not even for root.
+WriteOutcome writePictureFile(const QString& path, const QByteArray& bytes);
+// The same when the reason does not matter: false when the file cannot be written.
 bool writeBytesToFile(const QString& path, const QByteArray& bytes);
 
-// Tells the user which file could not be written and what to check.
-QString cannotWriteMessage(const QString& path);
+// Tells the user which file could not be written and what to check: a full disk and the folder
+// to make room in, or else whether the place exists and can be written.
+QString cannotWriteMessage(const QString& path, WriteOutcome outcome);
 
 }  // namespace veltrix

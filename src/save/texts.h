@@ -18,5 +18,9 @@ inline constexpr const char* kFormatItems[] = {" *.JPG", " *.BMP", " *.GIF", " *
 inline constexpr const char* kNoPictureMade = "截图未能转换成图片文件，没有保存任何文件。";
 inline constexpr const char* kCannotWriteBefore = "图片文件“";
 inline constexpr const char* kCannotWriteAfter = "”无法写入，请检查保存位置是否存在且可写。";
+// A full disk is said as such, with the folder whose disk needs room.
+inline constexpr const char* kDiskFullBefore = "磁盘空间已满，图片文件“";
+inline constexpr const char* kDiskFullMiddle = "”无法写入。请清理“";
+inline constexpr const char* kDiskFullAfter = "”所在磁盘的空间，或换一个保存目录。";
 
 }  // namespace veltrix::save_texts

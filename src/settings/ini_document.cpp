@@ -5,7 +5,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringView>
 
 #include "platform/text_codec.h"
@@ -243,16 +242,8 @@ QByteArray IniDocument::bytes() const {
   return bytes;
 }
 
-bool IniDocument::save() const {
-  QSaveFile file(path_);
-  // Unbuffered, so that a write stopping short is seen and the old file stays.
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
-  const QByteArray whole = bytes();
-  if (file.write(whole) != whole.size()) {
-    file.cancelWriting();
-    return false;
-  }
-  return file.commit();
+WriteOutcome IniDocument::save() const {
+  return replaceFileWhole(path_, bytes());
 }
 
 }  // namespace veltrix

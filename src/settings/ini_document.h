@@ -9,6 +9,8 @@
 #include <optional>
 #include <vector>
 
+#include "platform/file_write.h"
+
 namespace veltrix {
 
 class IniDocument {
@@ -30,8 +32,8 @@ class IniDocument {
   // How many sections of different names the document has.
   qsizetype sectionCount() const;
 
-  // Replaces the file whole, never leaving it half-written; false when it cannot.
-  bool save() const;
+  // Replaces the file whole, never leaving it half-written; says why when it cannot.
+  WriteOutcome save() const;
 
   // The file's bytes as save() writes them.
   QByteArray bytes() const;

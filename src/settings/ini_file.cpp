@@ -13,7 +13,8 @@ QString iniRead(const QString& path, const QString& section, const QString& key)
 bool iniWrite(const QString& path, const QString& section, const QString& key,
               const QString& value) {
   std::optional<IniDocument> document = IniDocument::load(path);
-  return document && document->set(section, key, value) && document->save();
+  return document && document->set(section, key, value) &&
+         document->save() == WriteOutcome::Written;
 }
 
 }  // namespace veltrix

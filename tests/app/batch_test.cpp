@@ -166,8 +166,7 @@ TEST_F(BatchTest, AFaultOfTheSaveFolderIsNamedAndRecordsNothing) {
     if (!made) continue;
     ASSERT_EQ(fixture.prompter.messages().size(), 1u);
     EXPECT_EQ(fixture.prompter.messages()[0].text,
-              u("图片文件“") + QDir::toNativeSeparators(saveFolder() + u("/0002.jpg")) +
-                  u("”无法写入，请检查保存位置是否存在且可写。"));
+              test::pictureNotWrittenText(fault, saveFolder() + u("/0002.jpg")));
     EXPECT_EQ(task().record(1), u("未截图"));
     EXPECT_EQ(title(), titleFor(task().name(1), "未截图"));
     QDir(saveFolder()).removeRecursively();
@@ -186,8 +185,7 @@ TEST_F(BatchTest, ATaskFileThatCannotBeWrittenIsNamedAndStartsNoTask) {
       press(NavigationKey::D);
     });
     if (!made) continue;
-    const QString told = u("批截任务文件“") + QDir::toNativeSeparators(path) +
-                         u("”无法写入，请检查该文件所在目录是否存在且可写。");
+    const QString told = test::taskNotWrittenText(fault, path);
     EXPECT_EQ(fixture.prompter.messages().size(), 2u);
     for (const test::PromptRecord& message : fixture.prompter.messages())
       EXPECT_EQ(message.text, told);
@@ -242,9 +240,7 @@ TEST_F(BatchTest, ALaterTaskFileWriteThatFailsIsNamedAndChangesNothing) {
         continue;
       }
       ASSERT_EQ(fixture.prompter.messages().size(), 1u);
-      EXPECT_EQ(fixture.prompter.messages()[0].text,
-                u("批截任务文件“") + QDir::toNativeSeparators(path) +
-                    u("”无法写入，请检查该文件所在目录是否存在且可写。"));
+      EXPECT_EQ(fixture.prompter.messages()[0].text, test::taskNotWrittenText(fault, path));
       EXPECT_EQ(test::readBytes(path), stored);
       EXPECT_EQ(title(), titleBefore);
       EXPECT_EQ(shownName(), shownBefore);

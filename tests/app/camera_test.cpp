@@ -235,8 +235,9 @@ TEST_F(CameraTest, AQuickShotThatCannotBeWrittenIsNamedAndPlaysNoShutter) {
   test::withFilesLimitedTo(16, [camera] { takePhoto(camera); });
   ASSERT_EQ(fixture.prompter.messages().size(), 1u);
   EXPECT_EQ(fixture.prompter.messages()[0].text,
-            u("图片文件“") + QDir::toNativeSeparators(out(u("0001.png"))) +
-                u("”无法写入，请检查保存位置是否存在且可写。"));
+            u("磁盘空间已满，图片文件“") + QDir::toNativeSeparators(out(u("0001.png"))) +
+                u("”无法写入。请清理“") + QDir::toNativeSeparators(fixture.path(u("out"))) +
+                u("”所在磁盘的空间，或换一个保存目录。"));
   EXPECT_TRUE(fixture.sound.played.isEmpty());
   EXPECT_TRUE(QDir(out(QString())).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
@@ -263,8 +264,7 @@ TEST_F(CameraTest, AFaultOfTheShotsFolderIsNamedAndChangesNothing) {
     if (!made) continue;
     ASSERT_EQ(fixture.prompter.messages().size(), 1u);
     EXPECT_EQ(fixture.prompter.messages()[0].text,
-              u("图片文件“") + QDir::toNativeSeparators(out(u("0002.png"))) +
-                  u("”无法写入，请检查保存位置是否存在且可写。"));
+              test::pictureNotWrittenText(fault, out(u("0002.png"))));
     EXPECT_TRUE(fixture.sound.played.isEmpty());
     QDir(out(QString())).removeRecursively();
   }

@@ -195,9 +195,7 @@ TEST_F(SaveCropTest, AFaultOfThePlaceIsNamedAndWhatWasThereStays) {
     });
     if (!made) continue;
     ASSERT_EQ(fixture.prompter.messages().size(), 1u);
-    EXPECT_EQ(fixture.prompter.messages()[0].text,
-              u("图片文件“") + QDir::toNativeSeparators(path) +
-                  u("”无法写入，请检查保存位置是否存在且可写。"));
+    EXPECT_EQ(fixture.prompter.messages()[0].text, test::pictureNotWrittenText(fault, path));
   }
 }
 

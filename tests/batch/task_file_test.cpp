@@ -37,7 +37,7 @@ TEST_F(TaskFileTest, NewTaskIsTheOneKeyWritesInTheirOrder) {
   const QStringList names = {u("a.JPG"), u("张三.jpg"), u("𠮷.png")};
   TaskFile task = loaded();
   task.create(names);
-  ASSERT_TRUE(task.save());
+  ASSERT_EQ(task.save(), WriteOutcome::Written);
 
   const QString oneByOne = dir.filePath(u("one-by-one.ini"));
   iniWrite(oneByOne, u("批截位置"), u("批截位置"), u("1"));
@@ -66,7 +66,7 @@ TEST_F(TaskFileTest, NamesReadBackExactly) {
                              u("\n[1]\n图片名=x.jpg")};
   TaskFile task = loaded();
   task.create(names);
-  ASSERT_TRUE(task.save());
+  ASSERT_EQ(task.save(), WriteOutcome::Written);
   TaskFile reread = loaded();
   ASSERT_EQ(reread.count(), names.size());
   for (int i = 0; i < names.size(); ++i) EXPECT_EQ(reread.name(i + 1), names[i]) << i;
@@ -78,7 +78,7 @@ TEST_F(TaskFileTest, CursorAndRecordsAreWrittenOnSave) {
   task.create({u("a.jpg"), u("b.jpg"), u("c.jpg")});
   task.setCursor(3);
   task.markDone(2);
-  ASSERT_TRUE(task.save());
+  ASSERT_EQ(task.save(), WriteOutcome::Written);
   const TaskFile reread = loaded();
   EXPECT_EQ(reread.cursor(), 3);
   EXPECT_EQ(reread.record(2), u("已截图"));
@@ -169,11 +169,12 @@ TEST(TaskFileFaults, AFaultKeepsTheTaskAsItWas) {
         EXPECT_FALSE(task);
       } else {
         ASSERT_TRUE(task);
+        const WriteOutcome told = fault.diskFull ? WriteOutcome::DiskFull : WriteOutcome::Failed;
         task->create({u("c.jpg"), u("d.jpg"), u("e.jpg")});
-        EXPECT_FALSE(task->save());
+        EXPECT_EQ(task->save(), told);
         task->markDone(2);
         task->setCursor(3);
-        EXPECT_FALSE(task->save());
+        EXPECT_EQ(task->save(), told);
         const std::optional<TaskFile> kept = TaskFile::load(path);
         ASSERT_TRUE(kept);
         EXPECT_EQ(kept->count(), 2);

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "full_disk.h"
 #include "scripted_prompter.h"
 #include "test_files.h"
 
@@ -182,6 +183,28 @@ TEST_F(NamePopupTest, AFailedWriteIsNamedAndLeavesNothingBehind) {
     EXPECT_TRUE(
         QDir(folder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
     EXPECT_FALSE(QFileInfo::exists(dir_.filePath("gone")));
+  }
+}
+
+// A full disk is said as such, with the folder that needs room; the picture waits for another
+// try.
+TEST_F(NamePopupTest, AFullDiskIsToldAsSuch) {
+  for (const test::DiskFullFault& fault : test::diskFullFaults()) {
+    SCOPED_TRACE(fault.name);
+    prompter_.records.clear();
+    auto popup = open(true);
+    const bool made = fault.around(folder(), [&] {
+      type(*popup, "A01");
+      pressEnter(*popup);
+    });
+    if (!made) continue;
+    ASSERT_EQ(prompter_.records.size(), 1u);
+    EXPECT_EQ(prompter_.records[0].text,
+              u("磁盘空间已满，图片文件“") + QDir::toNativeSeparators(saved("A01.jpg")) +
+                  u("”无法写入。请清理“") + QDir::toNativeSeparators(folder()) +
+                  u("”所在磁盘的空间，或换一个保存目录。"));
+    EXPECT_TRUE(popup->isVisible());
+    EXPECT_EQ(test::readBytes(temporary()), kPicture);
   }
 }
 

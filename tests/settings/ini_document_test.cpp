@@ -75,7 +75,7 @@ TEST(IniDocument, ManyWritesSavedOnceGiveTheBytesOfOneKeyWritesInTurn) {
         ASSERT_EQ(document->value(write.section, write.key),
                   iniRead(oneByOne, write.section, write.key));
       }
-      ASSERT_TRUE(document->save());
+      ASSERT_EQ(document->save(), WriteOutcome::Written);
       ASSERT_EQ(readBytes(atOnce), readBytes(oneByOne));
     }
   }
@@ -104,7 +104,7 @@ TEST(IniDocument, BytesReadAsTheFileHoldingThemIs) {
   EXPECT_EQ(fromBytes.value(u("a"), u("K")), loaded->value(u("a"), u("K")));
 
   ASSERT_TRUE(fromBytes.set(u("A"), u("k"), u("w")));
-  ASSERT_TRUE(fromBytes.save());
+  ASSERT_EQ(fromBytes.save(), WriteOutcome::Written);
   EXPECT_EQ(readBytes(path), toGb18030(u("[批量截图]\r\n像素宽 = 358\r\n[A]\nk=w\n")));
 }
 

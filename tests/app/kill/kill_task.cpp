@@ -36,11 +36,11 @@ bool writeRound(const QString& path, int round) {
   std::optional<TaskFile> task = TaskFile::load(path);
   if (!task) return false;
   task->create(namesOfRound(round));
-  if (!task->save()) return false;
+  if (task->save() != WriteOutcome::Written) return false;
   for (int entry = 1; entry <= kEntries; ++entry)
     if (markedInRound(round, entry)) task->markDone(entry);
   task->setCursor(cursorOfRound(round));
-  return task->save();
+  return task->save() == WriteOutcome::Written;
 }
 
 int setup(const QString& home) {
