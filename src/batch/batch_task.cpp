@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+#include "batch/same_name_series.h"
+#include "batch/task_file.h"
 #include "platform/utf8.h"
 #include "settings/settings_keys.h"
 
@@ -14,6 +16,11 @@ NamingInputs batchNamingInputs(const BatchTask& batch, const QString& settingsFo
   inputs.sourceName = batch.pictureOrigin == PictureOrigin::FromTask
                           ? batch.currentName
                           : QFileInfo(batch.userPicturePath).fileName();
+  // Pictures of the task that differ only in extension keep a crop each.
+  if (batch.pictureOrigin == PictureOrigin::FromTask && batch.namingRule == NamingRule::SameName) {
+    if (const std::optional<TaskFile> task = TaskFile::load(taskFilePath(settingsFolder)))
+      inputs.sameNameNumber = sameNameNumber(*task, batch.position);
+  }
   return inputs;
 }
 

@@ -60,18 +60,24 @@ QString nextFreeNumberedPath(const QString& folder, const QString& prefix, const
   }
 }
 
+QString suffixedName(const QString& name, int k) {
+  return k == 0 ? name : name + kEmDash + QString::number(k);
+}
+
 QString nextFreeSuffixedPath(const QString& folder, const QString& name, const QString& ext) {
   const QSet<QString> taken = takenNames(folder);
-  QString candidate = name + ext;
-  for (int k = 1; taken.contains(candidate.toCaseFolded()); ++k) {
-    candidate = name + kEmDash + QString::number(k) + ext;
-  }
-  return folder + QLatin1Char('/') + candidate;
+  int k = 0;
+  while (taken.contains((suffixedName(name, k) + ext).toCaseFolded())) ++k;
+  return folder + QLatin1Char('/') + suffixedName(name, k) + ext;
 }
 
 QString sameNameBase(const QString& sourceFileName) {
   const qsizetype dot = sourceFileName.lastIndexOf(QLatin1Char('.'));
   return dot <= 0 ? sourceFileName : sourceFileName.left(dot);
+}
+
+QString sameNameCrop(const QString& sourceFileName) {
+  return safeFileName(sameNameBase(sourceFileName));
 }
 
 QString safeFileName(const QString& name) {
@@ -105,7 +111,8 @@ QString makeOutputName(NamingRule rule, const NamingInputs& in) {
   switch (rule) {
     case NamingRule::SameName:
       // The same name replaces an earlier picture of the same source on purpose.
-      return in.folder + QLatin1Char('/') + safeFileName(sameNameBase(in.sourceName)) + in.ext;
+      return in.folder + QLatin1Char('/') +
+             suffixedName(sameNameCrop(in.sourceName), in.sameNameNumber) + in.ext;
     case NamingRule::TimeStamp:
       // Two pictures within one second must both survive.
       return nextFreeSuffixedPath(in.folder, timeStampName(in.now), in.ext);

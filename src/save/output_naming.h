@@ -22,12 +22,18 @@ QString sequenceNumber(int n);
 // folder/prefix + sequenceNumber(n) + ext for the smallest n from 1 not taken.
 QString nextFreeNumberedPath(const QString& folder, const QString& prefix, const QString& ext);
 
+// name + "—" + k (an em dash), or the name itself for k = 0: the k-th name of the suffixed series.
+QString suffixedName(const QString& name, int k);
+
 // folder/name + ext, or when taken folder/name + "—" + k + ext for the smallest free k from 1.
 QString nextFreeSuffixedPath(const QString& folder, const QString& name, const QString& ext);
 
 // The file name without its last extension, so that "张三.2024.jpg" and "张三.2025.jpg" stay
 // two pictures; a name without "." (or whose only "." leads it) is its own base.
 QString sameNameBase(const QString& sourceFileName);
+
+// What the same-name rule names a source picture's crop, without extension: its base made safe.
+QString sameNameCrop(const QString& sourceFileName);
 
 // The name with path separators, the characters file names cannot hold and control characters
 // turned into "_", so that a typed or imported name always stays inside the save folder; leading
@@ -45,6 +51,9 @@ struct NamingInputs {
   QString spreadsheetName;
   QString settingsFolder;
   QDateTime now;
+  // Under the same-name rule: k > 0 names the crop by the k-th name of the suffixed series, for a
+  // picture whose name the crop of another picture of the series already bears.
+  int sameNameNumber = 0;
 };
 
 // The inputs of a series of pictures: its save folder, its stored format (any case) and custom

@@ -201,6 +201,24 @@ TEST_F(OutputNaming, SameNameReplacesAnEarlierCropOfTheSamePicture) {
   EXPECT_EQ(makeOutputName(NamingRule::SameName, in), path("IMG_001.png"));
 }
 
+// A batch picture whose crop another picture of the batch already names takes the suffixed
+// series' name for its number, and replaces an earlier crop under that name.
+TEST_F(OutputNaming, SameNameNumbersTakeTheSuffixedSeries) {
+  NamingInputs in;
+  in.folder = folder();
+  in.ext = ".jpg";
+  in.sourceName = u("王五.png");
+  touch(u("王五—1.jpg"));
+  const struct {
+    int number;
+    const char* name;
+  } cases[] = {{0, "王五.jpg"}, {1, "王五—1.jpg"}, {2, "王五—2.jpg"}};
+  for (const auto& c : cases) {
+    in.sameNameNumber = c.number;
+    EXPECT_EQ(makeOutputName(NamingRule::SameName, in), path(u(c.name))) << c.number;
+  }
+}
+
 TEST_F(OutputNaming, TwoPhotosWithinOneSecondBothSurvive) {
   NamingInputs in;
   in.folder = folder();
