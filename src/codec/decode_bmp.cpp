@@ -158,10 +158,12 @@ std::variant<Layout, DecodeFailure> readLayout(const Bytes& file) {
     if (!file.has(layout.paletteOffset, layout.paletteEntries * layout.paletteEntrySize))
       return kDamaged;
   }
-  // Uncompressed rows must all be there before the picture is allocated; RLE data has no
-  // size known in advance.
+  // A pixel offset past the end is a header that lies; pixels that begin inside the file and
+  // run past its end were cut short. Uncompressed rows must all be there before the picture is
+  // allocated; RLE data has no size known in advance.
+  if (!file.has(layout.pixelOffset, 1)) return kDamaged;
   const bool rle = layout.compression == kRle8 || layout.compression == kRle4;
-  if (!file.has(layout.pixelOffset, rle ? 1 : rowBytes(layout) * layout.height)) return kDamaged;
+  if (!rle && !file.has(layout.pixelOffset, rowBytes(layout) * layout.height)) return kIncomplete;
   return layout;
 }
 
@@ -233,9 +235,10 @@ void decodeUncompressed(const Bytes& file, const Layout& layout, QImage& image) 
   }
 }
 
-// Pixels the codes never reach stay white. Data that ends without the end-of-bitmap code
-// keeps what was drawn, since some writers leave that code out.
-void decodeRle(const Bytes& file, const Layout& layout, QImage& image) {
+// Pixels the codes never reach stay white. Data that ends without the end-of-bitmap code on
+// the last row keeps what was drawn, since some writers leave that code out; data that ends
+// before the last row was cut short, and false comes back.
+bool decodeRle(const Bytes& file, const Layout& layout, QImage& image) {
   const std::array<QRgb, 256> palette = readPalette(file, layout);
   const bool fourBit = layout.compression == kRle4;
   std::int64_t x = 0;
@@ -255,15 +258,15 @@ void decodeRle(const Bytes& file, const Layout& layout, QImage& image) {
       x = 0;
       ++row;
     } else if (value == 1) {
-      return;
+      return true;
     } else if (value == 2) {
-      if (!file.has(at, 2)) return;
+      if (!file.has(at, 2)) break;
       x += *file.at(at);
       row += *file.at(at + 1);
       at += 2;
     } else {
       const std::int64_t dataBytes = fourBit ? (value + 1) / 2 : value;
-      if (!file.has(at, dataBytes)) return;
+      if (!file.has(at, dataBytes)) break;
       const unsigned char* data = file.at(at);
       for (int i = 0; i < value; ++i)
         put(fourBit ? (i % 2 ? data[i / 2] & 15 : data[i / 2] >> 4) : data[i]);
@@ -271,6 +274,7 @@ void decodeRle(const Bytes& file, const Layout& layout, QImage& image) {
       at += dataBytes + (dataBytes & 1);
     }
   }
+  return row >= layout.height - 1;
 }
 
 }  // namespace
@@ -284,7 +288,7 @@ DecodeResult decodeBmp(const QByteArray& bytes) {
   if (image.isNull()) return outOfMemory(layout.width, layout.height);
   if (layout.compression == kRle8 || layout.compression == kRle4) {
     image.fill(kWhite);
-    decodeRle(file, layout, image);
+    if (!decodeRle(file, layout, image)) return kIncomplete;
   } else {
     decodeUncompressed(file, layout, image);
   }

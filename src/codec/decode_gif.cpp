@@ -18,6 +18,7 @@ namespace {
 struct MemoryInput {
   const QByteArray& bytes;
   qsizetype position = 0;
+  bool ranOut = false;  // giflib asked for more than was left
 };
 
 int readMemory(GifFileType* gif, GifByteType* buffer, int wanted) {
@@ -26,6 +27,7 @@ int readMemory(GifFileType* gif, GifByteType* buffer, int wanted) {
       std::max<qsizetype>(0, std::min<qsizetype>(wanted, input->bytes.size() - input->position));
   std::memcpy(buffer, input->bytes.constData() + input->position, size_t(count));
   input->position += count;
+  if (count < wanted) input->ranOut = true;
   return int(count);
 }
 
@@ -81,7 +83,8 @@ DecodeResult drawFrame(GifFileType* gif, int transparentIndex) {
   image.fill(kWhite);
   std::vector<GifPixelType> indices(size_t(frame.Width));
   for (const int row : rowOrder(frame.Height, frame.Interlace)) {
-    if (DGifGetLine(gif, indices.data(), frame.Width) == GIF_ERROR) return kDamaged;
+    if (DGifGetLine(gif, indices.data(), frame.Width) == GIF_ERROR)
+      return static_cast<const MemoryInput*>(gif->UserData)->ranOut ? kIncomplete : kDamaged;
     QRgb* out = reinterpret_cast<QRgb*>(image.scanLine(frame.Top + row)) + frame.Left;
     for (const GifPixelType index : indices) *out++ = palette[index];
   }

@@ -2,9 +2,9 @@
 // upright place as it comes. Colour JPEGs come out in QImage's own byte order with no pass of
 // our own; CMYK is converted in place.
 //
-// A file cut short after its headers decodes, with libjpeg's grey where data is missing: that
-// is what every picture viewer shows, and the face at the top of a head shot usually survives.
-// A file without complete headers, or with data libjpeg calls an error, fails.
+// A file cut short after its headers is incomplete: libjpeg would fill the missing rows with grey,
+// and a crop of that picture would go out unnoticed. A file without complete headers, or with
+// data libjpeg calls an error, is damaged.
 #include <QtGlobal>
 #include <csetjmp>
 #include <cstdio>
@@ -13,6 +13,8 @@
 
 // jpeglib.h needs FILE and size_t declared first.
 #include <jpeglib.h>
+// After jpeglib.h, for the same reason.
+#include <jerror.h>
 
 namespace veltrix::picture {
 
@@ -33,6 +35,7 @@ struct Session {
   jpeg_error_mgr errors{};
   jpeg_progress_mgr progress{};
   std::jmp_buf failed{};
+  bool endedEarly = false;  // the data ran out before the picture was whole
 
   Session();
   ~Session() { release(); }
@@ -49,8 +52,14 @@ Session& sessionOf(j_common_ptr info) {
   std::longjmp(sessionOf(info).failed, 1);
 }
 
-// Warnings such as a premature end of data are tolerated; libjpeg would print them to stderr.
-void stayQuiet(j_common_ptr) {}
+// libjpeg meets the end of the data as a warning and carries on with made-up data; here it ends
+// the decode. Other warnings, about data it can still read past, are tolerated without the
+// printing to stderr libjpeg would do.
+void heedEndOfData(j_common_ptr info, int level) {
+  if (level >= 0 || info->err->msg_code != JWRN_JPEG_EOF) return;
+  sessionOf(info).endedEarly = true;
+  fail(info);
+}
 
 void limitScans(j_common_ptr info) {
   if (reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > kMaxScans) fail(info);
@@ -59,7 +68,7 @@ void limitScans(j_common_ptr info) {
 Session::Session() {
   info.err = jpeg_std_error(&errors);
   errors.error_exit = fail;
-  errors.output_message = stayQuiet;
+  errors.emit_message = heedEndOfData;
   progress.progress_monitor = limitScans;
 }
 
@@ -136,7 +145,7 @@ DecodeResult decodeJpeg(const QByteArray& bytes, PictureRowSink* rows) {
   QImage image = newPicture(size.width(), size.height());
   if (image.isNull()) return outOfMemory(size.width(), size.height());
   UprightRows upright(image, orientation, rows);
-  if (!readScanlines(session, upright, cmyk)) return kDamaged;
+  if (!readScanlines(session, upright, cmyk)) return session.endedEarly ? kIncomplete : kDamaged;
   // A progressive file's coefficients take as much memory as the picture or more; they go
   // before anyone works on the finished picture.
   session.release();

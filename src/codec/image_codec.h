@@ -26,6 +26,7 @@ enum class DecodeError {
   Unreadable,   // the file cannot be opened or read, or is too large to be worth reading
   NotPicture,   // the first bytes are none of the four formats
   Damaged,      // one of the formats, but its decoder gave up
+  Incomplete,   // whole headers, but the picture's data ends before the picture does
   TooLarge,     // the header claims more than kMaxPixels pixels or a side over kMaxSide
   OutOfMemory,  // inside the limits, but the memory left cannot hold the picture
 };

@@ -16,6 +16,9 @@ namespace veltrix::picture {
 
 inline constexpr QRgb kWhite = 0xffffffff;
 inline constexpr DecodeFailure kDamaged{DecodeError::Damaged};
+// A file cut short, as an interrupted copy leaves it: never shown with its missing part filled
+// in, since a crop of that would go out unnoticed.
+inline constexpr DecodeFailure kIncomplete{DecodeError::Incomplete};
 
 inline bool fitsLimits(std::int64_t width, std::int64_t height) {
   return width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide &&

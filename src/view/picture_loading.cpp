@@ -176,6 +176,8 @@ QString loadFailureMessage(const DecodeFailure& failure, const QString& path) {
       return u8(kUnreadableBefore) + file + u8(kUnreadableAfter);
     case DecodeError::Damaged:
       return u8(kDamagedBefore) + file + u8(kDamagedAfter);
+    case DecodeError::Incomplete:
+      return u8(kIncompleteBefore) + file + u8(kIncompleteAfter);
     case DecodeError::OutOfMemory:
       return u8(kNoMemoryBefore) + file + u8(kNoMemoryAfter);
     case DecodeError::TooLarge:

@@ -46,8 +46,8 @@ std::optional<DecodeFailure> loadPictureFile(ImageDocument& document, ViewState&
                                              const QString& path, const FrameLines& frame);
 
 // Tells the user why the file at path gave no picture: not a picture this program reads,
-// unreadable, damaged, too large (with its size and the limits), or more than the memory left
-// can hold.
+// unreadable, damaged, cut short, too large (with its size and the limits), or more than the
+// memory left can hold.
 QString loadFailureMessage(const DecodeFailure& failure, const QString& path);
 
 }  // namespace veltrix

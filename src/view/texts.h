@@ -18,6 +18,9 @@ inline constexpr const char* kUnreadableBefore = "无法读取文件“";
 inline constexpr const char* kUnreadableAfter = "”，请检查文件是否存在并且可以读取。";
 inline constexpr const char* kDamagedBefore = "图片文件“";
 inline constexpr const char* kDamagedAfter = "”已损坏，无法打开。";
+inline constexpr const char* kIncompleteBefore = "图片文件“";
+inline constexpr const char* kIncompleteAfter =
+    "”不完整，图片数据中途就断了，可能是复制或下载没有完成，无法打开。";
 inline constexpr const char* kTooLargeBefore = "图片文件“";
 // Then the picture's width × height, the largest side and the most pixels in 亿 (10⁸).
 inline constexpr const char* kTooLargeSize = "”太大（";

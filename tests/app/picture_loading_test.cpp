@@ -84,6 +84,10 @@ TEST_F(PictureLoadingTest, FailedLoadKeepsThePictureAndTheView) {
 
 TEST_F(PictureLoadingTest, AFileThatGivesNoPictureIsNamedAndTheViewStaysAsItWas) {
   const QString data = QStringLiteral(VELTRIX_TEST_DATA "/");
+  // A photo cut at half, as an interrupted copy leaves it.
+  const QString cut = fixture.path(u("cut.jpg"));
+  const QByteArray whole = encodeImage(test::noise(120, 90), EncodedFormat::Jpeg, 96, 90);
+  ASSERT_TRUE(test::writeBytes(cut, whole.left(whole.size() / 2)));
   const struct {
     const char* name;
     QString path;
@@ -93,6 +97,8 @@ TEST_F(PictureLoadingTest, AFileThatGivesNoPictureIsNamedAndTheViewStaysAsItWas)
       {"not a picture", data + u("not-a-picture.jpg"), "文件“",
        "”不是本软件能打开的图片，本软件只能打开bmp、jpg、jpeg、gif、png五类图片文件。"},
       {"damaged", data + u("jpeg-cut-in-header.jpg"), "图片文件“", "”已损坏，无法打开。"},
+      {"cut short", cut, "图片文件“",
+       "”不完整，图片数据中途就断了，可能是复制或下载没有完成，无法打开。"},
       {"too large", data + u("png-20000x20000.png"), "图片文件“",
        "”太大（20000×20000像素），本软件只能打开宽和高都不超过65535像素、总共不超过2.5亿像素的"
        "图片。"},

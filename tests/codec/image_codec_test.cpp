@@ -4,12 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+#include <zlib.h>
+
 #include <QPoint>
 #include <QRect>
 #include <QSize>
 #include <QTemporaryDir>
 #include <QTransform>
+#include <QtEndian>
 #include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <random>
@@ -17,6 +22,7 @@
 #include <utility>
 #include <vector>
 
+#include "address_space.h"
 #include "codec/image_encoder.h"
 #include "test_files.h"
 #include "test_pictures.h"
@@ -244,19 +250,6 @@ INSTANTIATE_TEST_SUITE_P(
                     JpegCase{"jpeg-cmyk.jpg", kQuadrants, 8}),
     [](const auto& info) { return caseName(info.param.file); });
 
-TEST(JpegDecoding, CutShortAfterTheHeadersKeepsTheTopAndFillsTheRestGrey) {
-  const QByteArray whole = fixture("jpeg-baseline.jpg");
-  const qsizetype scan = whole.indexOf(QByteArray::fromHex("ffda"));
-  ASSERT_GT(scan, 0);
-  const qsizetype data = scan + 2 + (uchar(whole[scan + 2]) << 8 | uchar(whole[scan + 3]));
-  const std::optional<QImage> image =
-      decodePicture(whole.left(data + (whole.size() - data) * 2 / 5));
-  ASSERT_TRUE(image.has_value());
-  ASSERT_EQ(image->size(), QSize(32, 24));
-  EXPECT_PRED3(near, rawPixel(*image, 3, 3), kRed, 6);
-  EXPECT_PRED3(near, rawPixel(*image, 28, 20), grey(128), 2);
-}
-
 // ---------------------------------------------------------------------------------------------
 
 // Upright the EXIF fixtures are 32 x 16, blue with a red 8 x 8 top-left block; each file
@@ -445,6 +438,44 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedCase{"GifFrame20000x20000", [] { return fixture("gif-frame-20000x20000.gif"); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Files cut at half, as an interrupted copy leaves them: the headers are whole and the cut falls
+// in the picture's data, which the decoders would otherwise make up (libjpeg's grey, an RLE
+// bitmap's white).
+struct CutCase {
+  const char* name;
+  QByteArray (*whole)();
+};
+
+void PrintTo(const CutCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+QByteArray noiseFile(EncodedFormat format) {
+  return encodeImage(test::noise(48, 32), format, 96, 90);
+}
+
+class CutInItsData : public testing::TestWithParam<CutCase> {};
+
+TEST_P(CutInItsData, IsIncompleteAndGivesNoPicture) {
+  const QByteArray whole = GetParam().whole();
+  ASSERT_TRUE(decodePicture(whole).has_value());
+  const DecodeResult result = decodePictureOrFailure(whole.left(whole.size() / 2));
+  const DecodeFailure* failure = std::get_if<DecodeFailure>(&result);
+  ASSERT_NE(failure, nullptr);
+  EXPECT_EQ(failure->error, DecodeError::Incomplete);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Halves, CutInItsData,
+    testing::Values(CutCase{"JpegBaseline", [] { return noiseFile(EncodedFormat::Jpeg); }},
+                    CutCase{"JpegProgressive", [] { return fixture("jpeg-progressive.jpg"); }},
+                    CutCase{"Png", [] { return noiseFile(EncodedFormat::Png); }},
+                    CutCase{"PngInterlaced", [] { return fixture("png-interlaced.png"); }},
+                    CutCase{"Gif", [] { return noiseFile(EncodedFormat::Gif); }},
+                    CutCase{"Bmp", [] { return noiseFile(EncodedFormat::Bmp); }},
+                    CutCase{"BmpRle8", [] { return fixture("bmp-rle8.bmp"); }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // Every prefix of every fixture, and copies with a few bytes overwritten, must decode or fail
 // cleanly; whatever comes back must still be an RGB32 picture.
 TEST(PictureDecoding, CutOrScrambledFilesNeverBreakTheDecoder) {
@@ -508,6 +539,9 @@ INSTANTIATE_TEST_SUITE_P(
                     FailureCase{"gif-cut-in-header.gif", DecodeError::Damaged},
                     FailureCase{"bmp-unknown-header-size.bmp", DecodeError::Damaged},
                     FailureCase{"jpeg-cut-in-header.jpg", DecodeError::Damaged},
+                    FailureCase{"png-text-claims-2gb.png", DecodeError::Damaged},
+                    FailureCase{"png-ztxt-claims-2gb.png", DecodeError::Damaged},
+                    FailureCase{"png-itxt-claims-2gb.png", DecodeError::Damaged},
                     FailureCase{"png-70000x10.png", DecodeError::TooLarge, 70000, 10},
                     FailureCase{"png-20000x20000.png", DecodeError::TooLarge, 20000, 20000},
                     FailureCase{"bmp-rle8-70000x10.bmp", DecodeError::TooLarge, 70000, 10},
@@ -518,6 +552,67 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) {
       return info.param.file[0] ? caseName(info.param.file) : std::string("Folder");
     });
+
+// A PNG chunk with its CRC.
+QByteArray pngChunk(const char* type, const QByteArray& data) {
+  const auto bigEndian = [](quint32 value) {
+    QByteArray bytes(4, '\0');
+    qToBigEndian(value, bytes.data());
+    return bytes;
+  };
+  const QByteArray typeAndData = QByteArray(type) + data;
+  const auto* crcOver = reinterpret_cast<const Bytef*>(typeAndData.constData());
+  return bigEndian(quint32(data.size())) + typeAndData +
+         bigEndian(quint32(crc32(crc32(0, nullptr, 0), crcOver, uInt(typeAndData.size()))));
+}
+
+// A 2000 x 1500 white PNG led by zTXt chunks that each inflate to nearly 8 MB, the most libpng
+// inflates for one chunk, and whose text it would keep.
+QByteArray pngWithCompressedText(int chunks) {
+  QImage white(2000, 1500, QImage::Format_RGB32);
+  white.fill(kWhite);
+  const QByteArray png = encodeImage(white, EncodedFormat::Png, 96);
+  // qCompress puts the length first, then a zlib stream.
+  const QByteArray text = pngChunk(
+      "zTXt", QByteArray("Comment\0\0", 9) + qCompress(QByteArray(7'900'000, ' '), 9).mid(4));
+  constexpr qsizetype kAfterHeader = 8 + 12 + 13;
+  QByteArray bomb = png.left(kAfterHeader);
+  for (int i = 0; i < chunks; ++i) bomb += text;
+  return bomb + png.mid(kAfterHeader);
+}
+
+// PNG text chunks cost nothing: one that claims 2 GB is refused before anything is allocated,
+// and compressed text is never inflated. Shown in a process of its own whose address space is
+// capped at 64 MB more than it uses.
+TEST(HostilePngText, CostsNoMemory) {
+#ifdef __SANITIZE_ADDRESS__
+  GTEST_SKIP() << "AddressSanitizer maps more than a capped address space allows";
+#endif
+  const QByteArray compressedText = pngWithCompressedText(24);
+  const auto decodeWithLittleMemory = [&] {
+    test::leaveAddressSpace(64 * 1024 * 1024);
+    int faults = 0;
+    for (const char* file :
+         {"png-text-claims-2gb.png", "png-ztxt-claims-2gb.png", "png-itxt-claims-2gb.png"}) {
+      const DecodeResult result = decodePictureFileOrFailure(fixturePath(file));
+      const DecodeFailure* failure = std::get_if<DecodeFailure>(&result);
+      if (!failure || failure->error != DecodeError::Damaged) {
+        std::fprintf(stderr, "%s: not refused as damaged\n", file);
+        ++faults;
+      }
+    }
+    const DecodeResult result = decodePictureOrFailure(compressedText);
+    const QImage* picture = std::get_if<QImage>(&result);
+    if (!picture || picture->size() != QSize(2000, 1500) || picture->pixel(1999, 1499) != kWhite) {
+      std::fprintf(stderr, "compressed text: no picture\n");
+      ++faults;
+    }
+    std::fflush(stderr);
+    _exit(faults);
+  };
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(decodeWithLittleMemory(), testing::ExitedWithCode(0), "");
+}
 
 TEST(DecodeFailureOfBytes, BytesOfNoKnownFormatAreNoPicture) {
   for (const QByteArray& bytes : {QByteArray(), randomBytes()}) {
