@@ -3,10 +3,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <cstdio>
 
 #include "app/texts.h"
 #include "batch/texts.h"
 #include "platform/prompter.h"
+#include "platform/utf8.h"
 #include "settings/leftover_copies.h"
 #include "settings/settings_keys.h"
 #include "settings/settings_location.h"
@@ -24,16 +26,31 @@ bool installedOnTheSystem() {
                            QStringLiteral("/../share/applications/org.veltrix.Veltrix.desktop"));
 }
 
+// The folder VELTRIX_HOME names is one the user asked for: when it is missing it is made, parents
+// and all, as the settings folder is. One that cannot be made is named on standard error with
+// where the settings are kept instead.
+void makeChosenHome(const ProgramEnvironment& environment) {
+  const QString& home = environment.programFolder;
+  if (QDir().mkpath(home)) return;
+  const QString settings = settingsFolderFor(home, environment.configHome);
+  const QString complaint = u8(app_texts::kHomeNotMadeBefore) + QDir::toNativeSeparators(home) +
+                            u8(app_texts::kHomeNotMadeMiddle) + QDir::toNativeSeparators(settings) +
+                            u8(app_texts::kHomeNotMadeAfter);
+  std::fputs(complaint.toLocal8Bit().constData(), stderr);
+}
+
 }  // namespace
 
 ProgramEnvironment ProgramEnvironment::fromProcess() {
   ProgramEnvironment environment;
-  environment.programFolder = qEnvironmentVariable("VELTRIX_HOME");
-  if (environment.programFolder.isEmpty() && !installedOnTheSystem())
-    environment.programFolder = QCoreApplication::applicationDirPath();
   environment.configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
   if (environment.configHome.isEmpty())
     environment.configHome = QDir::homePath() + QStringLiteral("/.config");
+  environment.programFolder = qEnvironmentVariable("VELTRIX_HOME");
+  if (!environment.programFolder.isEmpty())
+    makeChosenHome(environment);
+  else if (!installedOnTheSystem())
+    environment.programFolder = QCoreApplication::applicationDirPath();
   environment.markerPath = InstanceLock::defaultMarkerPath();
   return environment;
 }

@@ -46,6 +46,7 @@ struct ProgramEnvironment {
   QString configHome;     // XDG_CONFIG_HOME, else ~/.config
   QString markerPath;     // the single-instance marker
 
+  // Makes the folder VELTRIX_HOME names when it is missing, or says on standard error why not.
   static ProgramEnvironment fromProcess();
 };
 

@@ -47,5 +47,11 @@ inline constexpr const char* kCommandLineHelp =
 inline constexpr const char* kUnknownOption = "veltrix：不认识的选项 ";
 inline constexpr const char* kOnePictureOnly = "veltrix：一次只能打开一个图片文件";
 inline constexpr const char* kSeeHelp = "请用 veltrix --help 查看用法。\n";
+// The folder VELTRIX_HOME names could not be made; then that folder, then where the settings
+// are kept instead.
+inline constexpr const char* kHomeNotMadeBefore =
+    "veltrix：无法创建环境变量VELTRIX_HOME指定的文件夹“";
+inline constexpr const char* kHomeNotMadeMiddle = "”，设置改存放在“";
+inline constexpr const char* kHomeNotMadeAfter = "”。\n";
 
 }  // namespace veltrix::app_texts

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 
@@ -90,14 +92,16 @@ class CommandLineProcessTest : public testing::Test {
  protected:
   QString log() const { return fixture.path(u("prompts.log")); }
 
-  void start(QProcess& process, const QStringList& arguments, bool display = true) {
+  void start(QProcess& process, const QStringList& arguments, bool display = true,
+             const QString& home = {}) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     if (display) environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), fixture.path(u("run")));
-    environment.insert(QStringLiteral("VELTRIX_HOME"), fixture.path(u("program")));
+    environment.insert(QStringLiteral("VELTRIX_HOME"),
+                       home.isEmpty() ? fixture.path(u("program")) : home);
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), fixture.path(u("config")));
     environment.insert(QStringLiteral("VELTRIX_PROMPTER_LOG"), log());
     process.setProcessEnvironment(environment);
@@ -156,6 +160,42 @@ TEST_F(CommandLineProcessTest, ADamagedPictureGetsTheOpenCommandsMessage) {
   EXPECT_EQ(firstMessage(),
             u("message\t提示\t") + loadFailureMessage({DecodeError::Damaged}, broken) + u("\n"));
   EXPECT_EQ(first.state(), QProcess::Running);
+}
+
+// VELTRIX_HOME naming a folder that is not there: the folder is made, as the settings folder is,
+// and one that cannot be made is named on standard error with where the settings went instead.
+TEST_F(CommandLineProcessTest, TheFolderVeltrixHomeNamesIsMadeOrTheUserIsTold) {
+  const QString blocker = fixture.path(u("a file"));
+  ASSERT_TRUE(test::writeBytes(blocker, "in the way"));
+  const QString userSettings = fixture.path(u("config/veltrix/头像采集设置"));
+  const struct {
+    const char* name;
+    QString home;
+    QString settings;   // where the settings folder is made
+    QString complaint;  // on standard error, if anything
+  } cases[] = {
+      {"missing", fixture.path(u("new/home")), fixture.path(u("new/home/头像采集设置")), {}},
+      {"under a file", blocker + u("/home"), userSettings,
+       u("veltrix：无法创建环境变量VELTRIX_HOME指定的文件夹“") + blocker +
+           u("/home”，设置改存放在“") + userSettings + u("”。\n")},
+  };
+  // A picture that gives none, so that its message tells that the window is up.
+  const QString broken = fixture.path(u("broken.jpg"));
+  ASSERT_TRUE(test::writeBytes(broken, "not a picture"));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    QFile::remove(log());
+    start(first, {broken}, true, c.home);
+    EXPECT_FALSE(firstMessage().isEmpty());
+    EXPECT_TRUE(QFileInfo(c.settings).isDir());
+    first.kill();
+    first.waitForFinished();
+    const QString printed = QString::fromLocal8Bit(first.readAllStandardError());
+    if (c.complaint.isEmpty())
+      EXPECT_FALSE(printed.contains(u("VELTRIX_HOME"))) << printed.toStdString();
+    else
+      EXPECT_TRUE(printed.contains(c.complaint)) << printed.toStdString();
+  }
 }
 
 }  // namespace
