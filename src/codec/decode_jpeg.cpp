@@ -13,7 +13,7 @@
 
 // jpeglib.h needs FILE and size_t declared first.
 #include <jpeglib.h>
-// After jpeglib.h, for the same reason.
+// The warning codes; jerror.h leans on jpeglib.h's types.
 #include <jerror.h>
 
 namespace veltrix::picture {
