@@ -4,7 +4,9 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -77,6 +79,7 @@ ExcelNamingWindow::ExcelNamingWindow(SpreadsheetNaming& naming, Prompter& prompt
   grid_->horizontalHeader()->setDefaultSectionSize(kColumnWidth);
   grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+  grid_->viewport()->installEventFilter(this);
   statusBar_ = new QStatusBar(this);
   statusBar_->setObjectName(QStringLiteral("命名状态条"));
   statusBar_->setSizeGripEnabled(false);
@@ -87,6 +90,7 @@ ExcelNamingWindow::ExcelNamingWindow(SpreadsheetNaming& naming, Prompter& prompt
   naming_.bookLoaded = false;
   naming_.currentName.clear();
   naming_.autoNextRow = false;
+  naming_.userCell.reset();
   reword(openedFor);
   setStatus(u8(kImportFirst));
   resize(kClientWidth, kClientHeight);
@@ -105,6 +109,11 @@ ExcelNamingWindow::ExcelNamingWindow(SpreadsheetNaming& naming, Prompter& prompt
   connect(grid_, &QTableView::pressed, this, [this](const QModelIndex& index) {
     if (index.isValid()) cellPressed(index.row(), index.column());
   });
+  // A new model leaves the grid without a cursor; that is no move of the user's.
+  connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this](const QModelIndex& current) {
+            if (current.isValid()) naming_.userCell = CellPlace{current.row(), current.column()};
+          });
   connect(reader_, &WorkbookReader::finished, this, &ExcelNamingWindow::workbookRead);
 }
 
@@ -119,12 +128,30 @@ void ExcelNamingWindow::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
+// Only the left button picks a name; a right or middle click would otherwise move the grid's
+// cursor, and with it the row the next step down starts from.
+bool ExcelNamingWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == grid_->viewport()) {
+    switch (event->type()) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick:
+        if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) return true;
+        break;
+      default:
+        break;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
 void ExcelNamingWindow::forgetRoster() {
   naming_.bookLoaded = false;
   naming_.book = {};
   model_->show(nullptr, 0, 0);
   naming_.windowOpen = false;
   naming_.currentName.clear();
+  naming_.userCell.reset();
 }
 
 void ExcelNamingWindow::resizeEvent(QResizeEvent*) {
@@ -203,7 +230,7 @@ void ExcelNamingWindow::workbookRead(const WorkbookResult& result) {
     showSheet(0);
   } else {
     naming_.sheetIndex = 0;
-    model_->show(nullptr, 0, 0);
+    showCells(nullptr, 0, 0);
     showClickHint();
   }
 }
@@ -215,7 +242,7 @@ void ExcelNamingWindow::showSheet(int index) {
   const UsedRange range = scanUsedRange(sheet);
   naming_.lastRow = range.lastRow;
   naming_.lastColumn = range.lastColumn;
-  model_->show(&sheet, range.lastRow + 1, range.lastColumn + 1);
+  showCells(&sheet, range.lastRow + 1, range.lastColumn + 1);
 
   // Every column as wide as its widest text, measured over the cells there are.
   std::vector<int> widths(static_cast<size_t>(std::max(range.lastColumn + 1, 0)), kNarrowestColumn);
@@ -224,11 +251,21 @@ void ExcelNamingWindow::showSheet(int index) {
     const CellPlace place = cell.key();
     if (place.row > range.lastRow || place.column > range.lastColumn) continue;
     int& width = widths[static_cast<size_t>(place.column)];
-    width = std::max(width, metrics.horizontalAdvance(cell.value()));
+    width = std::max(width, metrics.horizontalAdvance(oneLine(cell.value())));
   }
   for (size_t column = 0; column < widths.size(); ++column)
     grid_->setColumnWidth(static_cast<int>(column), widths[column]);
   showClickHint();
+}
+
+// A new model forgets the grid's cursor; it goes back to the user's cell wherever the grid has
+// that cell, so that the step down goes on from it after another sheet was looked at or the list
+// imported again.
+void ExcelNamingWindow::showCells(const SpreadsheetSheet* sheet, int rows, int columns) {
+  model_->show(sheet, rows, columns);
+  const std::optional<CellPlace> cell = naming_.userCell;
+  if (cell && cell->row < model_->rowCount() && cell->column < model_->columnCount())
+    grid_->setCurrentIndex(model_->index(cell->row, cell->column));
 }
 
 void ExcelNamingWindow::cellPressed(int row, int column) {
@@ -247,8 +284,13 @@ void ExcelNamingWindow::advanceToNextRow() {
       !naming_.autoNextRow)
     return;
   const QModelIndex cursor = grid_->currentIndex();
-  const int row = cursor.isValid() ? cursor.row() : 0;
-  const int column = cursor.isValid() ? cursor.column() : 0;
+  // The user's cell is not in the sheet shown: there is no row to step down from.
+  if (!cursor.isValid()) {
+    showClickHint();
+    return;
+  }
+  const int row = cursor.row();
+  const int column = cursor.column();
   if (row >= model_->rowCount() - 1) {
     prompter_.message(this, u8(kLastRowTitle), u8(kLastRow), PromptIcon::None, PromptButtons::Ok);
     return;

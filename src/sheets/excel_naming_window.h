@@ -44,11 +44,15 @@ class ExcelNamingWindow : public QWidget {
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  // Keeps the grid's other buttons from picking a cell.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void importWorkbook();
   void workbookRead(const WorkbookResult& result);
   void showSheet(int index);
+  // The grid over a sheet's cells, at the user's cell where the grid has it.
+  void showCells(const SpreadsheetSheet* sheet, int rows, int columns);
   void cellPressed(int row, int column);
   void setStatus(const QString& text);
   void showClickHint();

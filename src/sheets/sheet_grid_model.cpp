@@ -1,5 +1,7 @@
 #include "sheets/sheet_grid_model.h"
 
+#include "sheets/spreadsheet_naming.h"
+
 namespace veltrix {
 
 void SheetGridModel::show(const SpreadsheetSheet* sheet, int rows, int columns) {
@@ -20,7 +22,7 @@ int SheetGridModel::columnCount(const QModelIndex& parent) const {
 
 QVariant SheetGridModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole || !index.isValid()) return {};
-  return text(index.row(), index.column());
+  return oneLine(text(index.row(), index.column()));
 }
 
 QString SheetGridModel::text(int row, int column) const {

@@ -1,5 +1,6 @@
 // The grid's cells as a table model over the sheet shown: the grid asks for the cells it paints,
-// so a sheet of any length costs no more than its text.
+// so a sheet of any length costs no more than its text. A cell shows on one line, as it names a
+// picture.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -22,6 +23,7 @@ class SheetGridModel : public QAbstractTableModel {
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
+  // The cell's text as the sheet holds it.
   QString text(int row, int column) const;
 
  private:

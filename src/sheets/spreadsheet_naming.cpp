@@ -10,8 +10,12 @@ namespace {
 constexpr int kEmptyCellsEndingAColumn = 6;
 constexpr int kEmptyColumnsEndingTheScan = 6;
 
+constexpr QChar kNoBreakSpace(0x00A0);
+constexpr QChar kIdeographicSpace(0x3000);
+
+// Line breaks and no-break spaces look like spaces on the screen, so they count as spaces.
 bool isSpace(QChar c) {
-  return c == u' ' || c == QChar(0x3000);
+  return c == u' ' || c == kIdeographicSpace || c == kNoBreakSpace || c == u'\r' || c == u'\n';
 }
 
 }  // namespace
@@ -20,9 +24,21 @@ bool holdsText(const QString& cell) {
   return std::any_of(cell.begin(), cell.end(), [](QChar c) { return !isSpace(c); });
 }
 
+QString oneLine(const QString& cell) {
+  QString line;
+  line.reserve(cell.size());
+  for (qsizetype i = 0; i < cell.size(); ++i) {
+    const QChar c = cell[i];
+    if (c == u'\r' && i + 1 < cell.size() && cell[i + 1] == u'\n') continue;  // CR LF is one
+    line += c == u'\r' || c == u'\n' ? QChar(u' ') : c;
+  }
+  return line;
+}
+
 QString cellName(const QString& cell) {
-  QString name = cell;
+  QString name = oneLine(cell);
   name.remove(u'\t');
+  name.replace(kNoBreakSpace, u' ');
   qsizetype first = 0;
   qsizetype end = name.size();
   while (first < end && isSpace(name[first])) ++first;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 #include "sheets/texts.h"
 #include "sheets/workbook.h"
@@ -23,6 +24,9 @@ struct SpreadsheetNaming {
   int lastRow = -1;  // the last row and column holding text in the sheet shown; -1 for none
   int lastColumn = -1;
   bool autoNextRow = false;  // the selection moves down a row after each save
+  // The grid cell the user is at, by click, key or step down; the grid shows it again after
+  // another sheet was looked at or the list imported again.
+  std::optional<CellPlace> userCell;
 };
 
 struct UsedRange {
@@ -35,10 +39,16 @@ struct UsedRange {
 // above the last row found so far), and the scan ends after six columns in a row without text.
 UsedRange scanUsedRange(const SpreadsheetSheet& sheet);
 
-// Whether a cell holds text: anything but half-width and full-width spaces.
+// Whether a cell holds text: anything but half-width, full-width and no-break spaces and line
+// breaks.
 bool holdsText(const QString& cell);
 
-// A cell's text as a name: tabs removed, half-width and full-width spaces trimmed at both ends.
+// A cell's text on one line, as the grid shows it: each line break (CR, LF or CR LF) one
+// half-width space.
+QString oneLine(const QString& cell);
+
+// A cell's text as a name, as the grid shows it: on one line, tabs removed, no-break spaces made
+// half-width spaces, and half-width and full-width spaces trimmed at both ends.
 QString cellName(const QString& cell);
 
 // The wording of a mode; None has none.

@@ -27,6 +27,7 @@ namespace {
 using test::u;
 
 const QString kRoster = QStringLiteral(VELTRIX_TEST_DATA "/sheets/naming-roster.xlsx");
+const QString kPastedRoster = QStringLiteral(VELTRIX_TEST_DATA "/sheets/pasted-roster.xlsx");
 
 class SpreadsheetNamingWindowTest : public test::CameraWindowTest {
  protected:
@@ -68,10 +69,22 @@ class SpreadsheetNamingWindowTest : public test::CameraWindowTest {
   }
 
   // A press on a grid cell, as the user's click.
-  void clickCell(int row, int column) {
+  void clickCell(int row, int column, Qt::MouseButton button = Qt::LeftButton) {
     auto* grid = part<QTableView>("导入高表");
     const QRect cell = grid->visualRect(grid->model()->index(row, column));
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseClick(grid->viewport(), button, {}, cell.center());
+  }
+  // The user's click on a sheet of the tree.
+  void clickSheet(int index) {
+    auto* tree = part<QTreeWidget>("树型框1");
+    const QRect item = tree->visualItemRect(tree->topLevelItem(0)->child(index));
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, item.center());
+  }
+  // The pictures in the save folder, by name.
+  QStringList savedFiles() const {
+    QStringList names = QDir(out(QString())).entryList(QDir::Files);
+    names.sort();
+    return names;
   }
   QString status() const { return namingWindow()->statusText(); }
 };
@@ -123,8 +136,7 @@ TEST_F(SpreadsheetNamingWindowTest, ImportShowsTheSheetsAndTheFirstSheetsText) {
   EXPECT_TRUE(program->naming.currentName.isEmpty());
 
   // The user's click on another sheet shows it; one without text leaves no cell to name by.
-  QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
-                    tree->visualItemRect(root->child(2)).center());
+  clickSheet(2);
   EXPECT_EQ(program->naming.sheetIndex, 2);
   clickCell(1, 0);
   EXPECT_TRUE(program->naming.currentName.isEmpty());
@@ -142,7 +154,7 @@ TEST_F(SpreadsheetNamingWindowTest, AClickedCellNamesTheNextPicture) {
   } cases[] = {
       {2, 0, "李四", "以“李四”命名即将截取的图片，如截图多幅加序号区分。"},
       {1, 1, "20230101", "以“20230101”命名即将截取的图片，如截图多幅加序号区分。"},
-      {4, 1, "", "选中单元格内容为空，请点击有文字的单元格。"},
+      {4, 2, "", "选中单元格内容为空，请点击有文字的单元格。"},
   };
   for (const auto& c : cases) {
     clickCell(c.row, c.column);
@@ -185,9 +197,7 @@ TEST_F(SpreadsheetNamingWindowTest, BatchSavesNameThreeFilesFromThreeRows) {
   part<QCheckBox>("自动下一行选择框")->click();
   clickCell(1, 0);
   for (int save = 0; save < 3; ++save) window->saveCrop();
-  QStringList names = QDir(out(QString())).entryList(QDir::Files);
-  names.sort();
-  EXPECT_EQ(names, QStringList({u("张三.jpg"), u("李四.jpg"), u("王五.jpg")}));
+  EXPECT_EQ(savedFiles(), QStringList({u("张三.jpg"), u("李四.jpg"), u("王五.jpg")}));
   EXPECT_EQ(program->naming.currentName, u("赵六"));
   EXPECT_EQ(status(), u("以“赵六”命名即将截取的图片，如截多幅加序号区分。"));
 
@@ -216,6 +226,100 @@ TEST_F(SpreadsheetNamingWindowTest, AMergedCellLeavesTheRowsBelowItEmpty) {
   ASSERT_EQ(fixture.prompter.messages().size(), 1u);
   EXPECT_EQ(fixture.prompter.messages()[0].text, u("请先点击有文字的单元格作为图片命名，再截图。"));
   EXPECT_EQ(QDir(out(QString())).entryList(QDir::Files), QStringList({u("合并.jpg")}));
+}
+
+// Names pasted from a web page or typed with line breaks name their pictures as the grid shows
+// them: line breaks and no-break spaces are the spaces they look like.
+TEST_F(SpreadsheetNamingWindowTest, LineBreaksAndNoBreakSpacesNameAsTheSpacesTheyLookLike) {
+  ASSERT_NE(openForBatch(), nullptr);
+  openPicture(test::noisePicture(400, 270));
+  program->batch.saveFormat = u(".BMP");
+  import(kPastedRoster);
+  // The cell of nothing but such spaces below the last name holds no text.
+  const QAbstractItemModel* grid = part<QTableView>("导入高表")->model();
+  EXPECT_EQ(grid->rowCount(), 6);
+  const struct {
+    int row;
+    const char* shown;
+    const char* name;
+    const char* file;
+  } cases[] = {
+      {1, "张三 ", "张三", "张三.bmp"},
+      {2, "\u00a0李四 ", "李四", "李四.bmp"},
+      {3, "王 五", "王 五", "王 五.bmp"},
+      {5, "赵\u00a0六\u3000", "赵 六", "赵 六.bmp"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(grid->index(c.row, 0).data().toString(), u(c.shown)) << c.row;
+    clickCell(c.row, 0);
+    EXPECT_EQ(program->naming.currentName, u(c.name)) << c.row;
+    EXPECT_EQ(status(), u("以“") + u(c.name) + u("”命名即将截取的图片，如截图多幅加序号区分。"));
+    window->saveCrop();
+    const std::optional<QImage> saved = decodePictureFile(out(u(c.file)));
+    ASSERT_TRUE(saved) << c.file;
+    EXPECT_EQ(*saved, expectedCrop()) << c.file;
+  }
+  EXPECT_EQ(savedFiles(),
+            QStringList({u("张三.bmp"), u("李四.bmp"), u("王 五.bmp"), u("赵 六.bmp")}));
+
+  clickCell(4, 0);
+  EXPECT_TRUE(program->naming.currentName.isEmpty());
+  EXPECT_EQ(status(), u("选中单元格内容为空，请点击有文字的单元格。"));
+}
+
+// Looking at another sheet or importing the list again keeps the user's cell: the names go on
+// down the column the user picked from.
+TEST_F(SpreadsheetNamingWindowTest, TheStepDownGoesOnFromTheUsersCellAfterAnotherSheetOrImport) {
+  ASSERT_NE(openForBatch(), nullptr);
+  import(kRoster);
+  part<QCheckBox>("自动下一行选择框")->click();
+  clickCell(1, 1);
+  window->saveCrop();
+  clickSheet(1);
+  clickSheet(0);
+  window->saveCrop();
+  import(kRoster);
+  window->saveCrop();
+  EXPECT_EQ(savedFiles(), QStringList({u("20230101.jpg"), u("20230102.jpg"), u("20230103.jpg")}));
+  EXPECT_EQ(program->naming.currentName, u("20230104"));
+  EXPECT_EQ(status(), u("以“20230104”命名即将截取的图片，如截多幅加序号区分。"));
+}
+
+// A sheet too small for the user's cell leaves no cell to step down from: the name stays and the
+// user is asked to click one.
+TEST_F(SpreadsheetNamingWindowTest, WithoutTheUsersCellTheStepDownAsksForAClick) {
+  ASSERT_NE(openForBatch(), nullptr);
+  import(kRoster);
+  part<QCheckBox>("自动下一行选择框")->click();
+  clickCell(3, 0);
+  clickSheet(1);
+  fixture.prompter.records.clear();
+  window->saveCrop();
+  EXPECT_EQ(savedFiles(), QStringList({u("王五.jpg")}));
+  EXPECT_EQ(program->naming.currentName, u("王五"));
+  EXPECT_EQ(status(), u("请点击有文字的单元格，以其文字命名即将截取的图片。"));
+  EXPECT_TRUE(fixture.prompter.records.empty());
+}
+
+// Only the left button picks: another button's click changes neither the name, nor the status,
+// nor the row the next step down starts from.
+TEST_F(SpreadsheetNamingWindowTest, OnlyTheLeftButtonPicksAName) {
+  ASSERT_NE(openForBatch(), nullptr);
+  import(kRoster);
+  part<QCheckBox>("自动下一行选择框")->click();
+  clickCell(1, 0);
+  const QString picked = status();
+  auto* grid = part<QTableView>("导入高表");
+  const QPoint other = grid->visualRect(grid->model()->index(3, 1)).center();
+  for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+    QTest::mouseClick(grid->viewport(), button, {}, other);
+    QTest::mouseDClick(grid->viewport(), button, {}, other);
+    EXPECT_EQ(program->naming.currentName, u("张三")) << button;
+    EXPECT_EQ(status(), picked) << button;
+  }
+  window->saveCrop();
+  EXPECT_EQ(savedFiles(), QStringList({u("张三.jpg")}));
+  EXPECT_EQ(program->naming.currentName, u("李四"));
 }
 
 TEST_F(SpreadsheetNamingWindowTest, AFailedWriteKeepsTheRow) {
@@ -266,9 +370,7 @@ TEST_F(SpreadsheetNamingWindowTest, QuickShotsNameThreePhotosFromThreeRows) {
   clickCell(1, 0);
   EXPECT_EQ(status(), u("以“张三”命名即将拍照的图片，如拍照多幅加序号区分。"));
   for (int photo = 0; photo < 3; ++photo) takePhoto(camera);
-  QStringList names = QDir(out(QString())).entryList(QDir::Files);
-  names.sort();
-  EXPECT_EQ(names, QStringList({u("张三.jpg"), u("李四.jpg"), u("王五.jpg")}));
+  EXPECT_EQ(savedFiles(), QStringList({u("张三.jpg"), u("李四.jpg"), u("王五.jpg")}));
   EXPECT_EQ(status(), u("以“赵六”命名即将拍照的图片，如拍多幅加序号区分。"));
 
   // Switching quick-shoot off closes the window and forgets the roster.

@@ -96,22 +96,55 @@ TEST(SpreadsheetNamingTest, TheScanAgreesWithReadingEveryCell) {
   }
 }
 
+// Spaces of every kind a cell shows as space, line breaks among them, are no text.
 TEST(SpreadsheetNamingTest, SpacesAloneAreNoText) {
-  SpreadsheetSheet sheet;
-  sheet.cells.insert({0, 0}, u(" \u3000 "));
-  sheet.cells.insert({1, 0}, u("\t"));
-  EXPECT_EQ(scanUsedRange(sheet).lastRow, 1);  // a tab is text to the scan
-  sheet.cells.remove({1, 0});
-  EXPECT_EQ(scanUsedRange(sheet).lastRow, -1);
+  const struct {
+    const char* cell;
+    int lastRow;
+  } cases[] = {
+      {" \u3000 ", -1},         {"\u00a0", -1}, {"\r\n", -1},
+      {"\n\u00a0\r\u3000", -1}, {"\t", 1},  // a tab is text to the scan
+  };
+  for (const auto& c : cases) {
+    SpreadsheetSheet sheet;
+    sheet.cells.insert({0, 0}, u(" "));
+    sheet.cells.insert({1, 0}, u(c.cell));
+    EXPECT_EQ(scanUsedRange(sheet).lastRow, c.lastRow) << c.cell;
+    EXPECT_EQ(holdsText(u(c.cell)), c.lastRow >= 0) << c.cell;
+  }
 }
 
-TEST(SpreadsheetNamingTest, CellsBecomeNamesWithoutTabsAndOuterSpaces) {
+TEST(SpreadsheetNamingTest, CellsShowOnOneLine) {
+  const struct {
+    const char* cell;
+    const char* shown;
+  } cases[] = {
+      {"张三\n", "张三 "},
+      {"王\r\n五", "王 五"},
+      {"孙\r七\n\n八", "孙 七  八"},
+      {"\t李四", "\t李四"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(oneLine(u(c.cell)), u(c.shown)) << c.cell;
+}
+
+TEST(SpreadsheetNamingTest, CellsBecomeNamesAsTheyShow) {
   const struct {
     const char* cell;
     const char* name;
   } cases[] = {
-      {"\t 张三\u3000 ", "张三"}, {"李\t四", "李四"},       {"王 五", "王 五"},
-      {"\u3000\u3000", ""},       {"20230101", "20230101"},
+      {"\t 张三\u3000 ", "张三"},
+      {"李\t四", "李四"},
+      {"王 五", "王 五"},
+      {"\u3000\u3000", ""},
+      {"20230101", "20230101"},
+      // Line breaks and no-break spaces are trimmed as spaces; a line break inside is one space.
+      {"张三\n", "张三"},
+      {"\u00a0李四\r\n", "李四"},
+      {"王\r\n五", "王 五"},
+      {"孙\r七\n八", "孙 七 八"},
+      {"赵\u00a0六", "赵 六"},
+      {"周\u3000九", "周\u3000九"},
+      {"\r\n\u00a0\t", ""},
   };
   for (const auto& c : cases) EXPECT_EQ(cellName(u(c.cell)), u(c.name)) << c.cell;
 }
