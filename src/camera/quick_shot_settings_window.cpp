@@ -66,6 +66,9 @@ QuickShotSettingsWindow::QuickShotSettingsWindow(QuickShotSettings& quick, Promp
   connect(shutterBox_, &QCheckBox::clicked, this, [this](bool on) { quick_.shutterSound = on; });
   connect(browse, &QPushButton::clicked, this,
           [this] { folderBox_->setText(prompter_.browseFolder(this, u8(kBrowseTitle))); });
+  // Enter confirms, wherever it is pressed: the prefix typed into the naming list ends with it,
+  // and it must not open a folder browser that empties a folder box.
+  confirmButton->setDefault(true);
   connect(confirmButton, &QPushButton::clicked, this, &QuickShotSettingsWindow::confirm);
   folderBox_->setFocus();
 }

@@ -38,8 +38,16 @@ NamingRuleList::NamingRuleList(std::span<const NamingRule> rules,
     style(index);
     emit ruleChosen(rules_[static_cast<size_t>(index)]);
   });
-  // The list opens in the style of the rule it holds, whatever was typed meanwhile.
-  connect(this, &ChoiceCombo::aboutToChoose, this, [this] { style(currentIndex()); });
+  // The prefix is the user's own text: it is never completed to a rule's label, and Enter keeps
+  // it in the field instead of adding it to the list.
+  setInsertPolicy(QComboBox::NoInsert);
+}
+
+// The list opens in the style of the rule it holds, whatever was typed meanwhile. Only the list
+// dropping down restyles: keys pressed in the field are the prefix being typed.
+void NamingRuleList::showPopup() {
+  style(currentIndex());
+  ChoiceCombo::showPopup();
 }
 
 void NamingRuleList::select(NamingRule rule) {
@@ -62,7 +70,9 @@ bool NamingRuleList::isCustom(int index) const {
 void NamingRuleList::style(int index) {
   const bool custom = isCustom(index);
   setEditable(custom);
-  if (custom) setEditText(QString());
+  if (!custom) return;
+  setCompleter(nullptr);
+  setEditText(QString());
 }
 
 QString keptFolder(QString folder) {

@@ -38,6 +38,8 @@ class NamingRuleList : public ChoiceCombo {
   // Empty for the other rules.
   QString customText(const QString& kept) const;
 
+  void showPopup() override;
+
  signals:
   // The user chose a rule; the list has taken the style the rule asks for.
   void ruleChosen(NamingRule rule);
