@@ -57,6 +57,45 @@ TEST_F(QtHotkeysTest, HeldKeysSayTheyRepeat) {
   EXPECT_EQ(presses, (std::vector<Press>{{NavigationKey::D, true}}));
 }
 
+// Under X11 a held key's repeats arrive as a release and a press at the same moment, and Qt does
+// not always flag the press as a repeat; a press of a key never let go is one too.
+TEST_F(QtHotkeysTest, RepeatsTheWindowSystemDidNotFlagAreRepeats) {
+  const auto send = [](QWidget* to, QEvent::Type type, ulong at) {
+    QKeyEvent event(type, Qt::Key_D, Qt::NoModifier, QStringLiteral("d"));
+    event.setTimestamp(at);
+    QApplication::sendEvent(to, &event);
+  };
+  const struct {
+    QEvent::Type type;
+    ulong at;
+  } events[] = {
+      {QEvent::KeyPress, 1000},    // pressed
+      {QEvent::KeyPress, 1500},    // no release between: still held
+      {QEvent::KeyRelease, 1540},  // the repeat's pair, both at one moment
+      {QEvent::KeyPress, 1540},   {QEvent::KeyRelease, 1700},  // let go, and pressed again later
+      {QEvent::KeyPress, 1800},   {QEvent::KeyRelease, 1801},
+  };
+  for (const auto& e : events) send(&box, e.type, e.at);
+  EXPECT_EQ(presses, (std::vector<Press>{{NavigationKey::D, false},
+                                         {NavigationKey::D, true},
+                                         {NavigationKey::D, true},
+                                         {NavigationKey::D, false}}));
+
+  // A press opens a modal window, and the key is let go while it is open: the next press is new.
+  presses.clear();
+  QDialog dialog;
+  QLineEdit* inDialog = new QLineEdit(&dialog);
+  QTimer::singleShot(0, [&] {
+    inDialog->setFocus();
+    send(inDialog, QEvent::KeyRelease, 2100);
+    dialog.accept();
+  });
+  send(&box, QEvent::KeyPress, 2000);
+  dialog.exec();
+  send(&box, QEvent::KeyPress, 2400);
+  EXPECT_EQ(presses, (std::vector<Press>{{NavigationKey::D, false}, {NavigationKey::D, false}}));
+}
+
 TEST_F(QtHotkeysTest, ChordsOtherLettersAndModalWindowsPassThrough) {
   QTest::keyClick(&box, Qt::Key_D, Qt::ControlModifier);
   QTest::keyClick(&box, Qt::Key_D, Qt::ShiftModifier);
