@@ -38,7 +38,14 @@ BatchRoom::BatchRoom(Program& program, MainWindow& window, SizeController& sizes
       camera_(camera),
       sheets_(sheets),
       controller_(program.batch, program.output, program.services.hotkeys,
-                  program.services.prompter, *this, &window, program.shell.settingsFolder) {}
+                  program.services.prompter, *this, &window, program.shell.settingsFolder) {
+  // A toggle without the mouse is a left press on the indicator; the indicator then shows the
+  // batch as it stands, whatever the press led to.
+  QObject::connect(&statusBar, &StatusBar::indicatorToggled, &statusBar, [this] {
+    controller_.indicatorPressed(false);
+    statusBar_.setBatchIndicator(program_.batch.indicatorOn);
+  });
+}
 
 void BatchRoom::keysBack() {
   if (program_.batch.active && !program_.batch.keysRegistered) controller_.registerNavigationKeys();
@@ -64,18 +71,21 @@ void BatchRoom::saveCrop(const CropSource& source) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const CropSaved saved = saveCropByRule(source, batch.namingRule, inputs);
   if (saved.saved() && batch.cropSound) program_.services.sound.play(cropSound());
-  // Only a picture whose file was written is recorded as cropped.
-  if (saved.saved()) controller_.markTaskPictureDone();
+  const bool asksName = batch.namingRule == NamingRule::AskEveryTime;
+  // Only a picture whose file was written is recorded as cropped; one that waits for its name
+  // is recorded once the name is given.
+  if (saved.saved() && !asksName) controller_.markTaskPictureDone();
   QApplication::restoreOverrideCursor();
   tellCropNotice(prompter, &window_, cropSaveNotice(saved, true));
   // A name that named no file stays for the next try.
   if (saved.saved() && sheetName) sheets_.advance();
 
-  if (saved.saved() && batch.namingRule == NamingRule::AskEveryTime) {
+  if (saved.saved() && asksName) {
     // The name is typed with the letters the navigation keys would take.
     controller_.releaseNavigationKeys();
     NamePopup popup(prompter, {true, inputs.folder, inputs.ext, saved.path}, &window_);
     popup.exec();
+    if (!popup.savedPath().isEmpty()) controller_.markTaskPictureDone();
     keysBack();
   }
 }
@@ -120,6 +130,10 @@ void BatchRoom::openSettingsWindow() {
   BatchSettingsWindow settings(program_.batch, controller_, *this, program_.services.prompter,
                                program_.shell.settingsFolder, &window_);
   settings.exec();
+  // The settings window hands the focus back to the main window as it closes; a naming window
+  // it opened is where the user goes next.
+  if (program_.batch.active && program_.batch.namingRule == NamingRule::Spreadsheet)
+    sheets_.bringToFront();
 }
 
 void BatchRoom::showNamingWindow() {

@@ -14,8 +14,8 @@
 namespace veltrix {
 
 // The clipboard is read before anything changes, so a paste of nothing usable keeps the
-// picture. A pasted picture has no file: the previous path, the batch origin and typed text
-// that waits to be committed stay as they are.
+// picture. A pasted picture has no file: the previous path and typed text that waits to be
+// committed stay as they are, and a batch crops it as a picture from outside its task.
 void MainWindow::pasteFromClipboard() {
   std::optional<QImage> picture = clipboardPicture(QGuiApplication::clipboard()->mimeData());
   if (!picture) return;
@@ -24,6 +24,7 @@ void MainWindow::pasteFromClipboard() {
                              LoadedPicture{std::move(*picture), {}, {}},
                              frameLines(program_.frame, program_.output));
   showView();
+  notePastedPicture(program_.batch);
   if (toolsRoom_) toolsRoom_->controller().restoreActiveTool(false, false);
 }
 

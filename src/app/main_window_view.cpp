@@ -95,9 +95,10 @@ void MainWindow::openPictureDialog() {
   openPicture(path);
 }
 
+// A file that gives no picture leaves the one shown, and the name it is cropped under, as they
+// were.
 void MainWindow::openPicture(const QString& path) {
-  loadPicture(path);
-  noteUserPicture(program_.batch, path);
+  if (loadPicture(path)) noteUserPicture(program_.batch, path);
 }
 
 void MainWindow::acceptDroppedFiles(const QStringList& paths) {

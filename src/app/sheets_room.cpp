@@ -24,6 +24,13 @@ void SheetsRoom::show(NamingMode mode) {
   window_ = new ExcelNamingWindow(program_.naming, program_.services.prompter, mode,
                                   [this] { return activeMode(); });
   window_->show();
+  bringToFront();
+}
+
+void SheetsRoom::bringToFront() {
+  if (!window_) return;
+  window_->raise();
+  window_->activateWindow();
 }
 
 void SheetsRoom::close() {
@@ -50,8 +57,7 @@ std::optional<QString> SheetsRoom::nameForSave(NamingMode mode, QWidget* owner,
   }
   if (!naming.bookLoaded) {
     prompter.notify(owner, u8(kImportWorkbookFirst));
-    window_->raise();
-    window_->activateWindow();
+    bringToFront();
     return std::nullopt;
   }
   if (naming.currentName.isEmpty()) {

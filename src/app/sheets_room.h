@@ -20,6 +20,9 @@ class SheetsRoom {
   // Opens the window for a mode, or, when it is open, words it for that mode.
   void show(NamingMode mode);
   void close();
+  // The open window comes in front of the main window with the focus, so that the user's first
+  // click lands on it.
+  void bringToFront();
 
   // The name of the next picture of a mode saved under the spreadsheet rule. Nothing when the
   // picture must not be saved now: the user was told why, or declined the rule, in which case

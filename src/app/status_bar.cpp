@@ -1,36 +1,24 @@
 #include "app/status_bar.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QPainter>
-#include <QStyleOptionButton>
+#include <QSignalBlocker>
 
 #include "app/texts.h"
 
 namespace veltrix {
-namespace {
-
-constexpr int kImageSize = 13;
-
-QPixmap checkBoxPicture(const QWidget* widget, bool ticked) {
-  QPixmap pixmap(kImageSize, kImageSize);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  QStyleOptionButton option;
-  option.initFrom(widget);
-  option.rect = pixmap.rect();
-  option.state = QStyle::State_Enabled | (ticked ? QStyle::State_On : QStyle::State_Off);
-  widget->style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &painter, widget);
-  return pixmap;
-}
-
-}  // namespace
 
 StatusBar::StatusBar(QWidget* parent) : QWidget(parent) {
   hint_ = new QLabel(this);
   hint_->setIndent(3);
-  indicatorImage_ = new QLabel(this);
-  indicatorText_ = new QLabel(QString::fromUtf8(app_texts::kBatchIndicator), this);
-  setBatchIndicator(false);
+  // A real check box, so that the keyboard and screen readers find and toggle it; the mouse
+  // goes through it to the status bar, which measures where a press falls.
+  indicator_ = new QCheckBox(QString::fromUtf8(app_texts::kBatchIndicator), this);
+  indicator_->setObjectName(QStringLiteral("批量截图模式选择框"));
+  indicator_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  indicator_->setFocusPolicy(Qt::TabFocus);
+  connect(indicator_, &QCheckBox::toggled, this, &StatusBar::indicatorToggled);
 }
 
 void StatusBar::setHintText(const QString& text) {
@@ -47,7 +35,8 @@ void StatusBar::setPart0Width(int width) {
 }
 
 void StatusBar::setBatchIndicator(bool on) {
-  indicatorImage_->setPixmap(checkBoxPicture(this, on));
+  const QSignalBlocker quiet(indicator_);
+  indicator_->setChecked(on);
 }
 
 void StatusBar::resizeEvent(QResizeEvent*) {
@@ -57,10 +46,7 @@ void StatusBar::resizeEvent(QResizeEvent*) {
 void StatusBar::placeParts() {
   const int h = height();
   hint_->setGeometry(0, 0, std::max(0, part0Width_ - 2), h);
-  const int imageTop = (h - kImageSize) / 2;
-  indicatorImage_->setGeometry(part0Width_ + 4, imageTop, kImageSize, kImageSize);
-  const int textLeft = part0Width_ + 4 + kImageSize + 3;
-  indicatorText_->setGeometry(textLeft, 0, std::max(0, width() - textLeft), h);
+  indicator_->setGeometry(part0Width_ + 4, 0, std::max(0, width() - part0Width_ - 4), h);
 }
 
 void StatusBar::paintEvent(QPaintEvent*) {

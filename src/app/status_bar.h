@@ -1,9 +1,10 @@
 // The main window's two-part status bar: the hint on the left, the batch mode indicator
-// (a check box picture and its text) on the right.
+// (a check box and its text) on the right.
 #pragma once
 
 #include <QWidget>
 
+class QCheckBox;
 class QLabel;
 
 namespace veltrix {
@@ -17,7 +18,13 @@ class StatusBar : public QWidget {
   QString hintText() const;
   void setPart0Width(int width);
   int part0Width() const { return part0Width_; }
+  // Shows the batch state; it never counts as the user's toggle.
   void setBatchIndicator(bool on);
+
+ signals:
+  // The user toggled the indicator without the mouse: with the keyboard (Tab to it, Space) or
+  // through an assistive technology. Mouse presses reach the status bar itself.
+  void indicatorToggled();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -27,8 +34,7 @@ class StatusBar : public QWidget {
   void placeParts();
 
   QLabel* hint_;
-  QLabel* indicatorImage_;
-  QLabel* indicatorText_;
+  QCheckBox* indicator_;
   int part0Width_ = 0;
 };
 

@@ -75,7 +75,25 @@ void BatchController::navigate(NavigationKey key, bool repeated) {
 
 void BatchController::buildTask() {
   const QStringList names = scanSourceFolder(batch_.sourceFolder);
-  if (!names.isEmpty()) startTask(names);
+  if (names.isEmpty()) return;
+  // A task of earlier work (say a resume whose folder was not there yet) is never written over
+  // unasked; kept, it goes on where it was.
+  const std::optional<TaskFile> stored = TaskFile::load(taskPath());
+  if (stored && stored->count() > 0 &&
+      prompter_.message(owner_, u8(kAskTitle), u8(kGiveUpTask), PromptIcon::Question,
+                        PromptButtons::YesNo) != PromptAnswer::Yes) {
+    takeUpStoredTask();
+    return;
+  }
+  startTask(names);
+}
+
+bool BatchController::takeUpStoredTask() {
+  const std::optional<TaskFile> task = TaskFile::load(taskPath());
+  if (!task || task->count() == 0) return false;
+  batch_.entryCount = task->count();
+  showTaskPicture(TaskStep::Current);
+  return true;
 }
 
 void BatchController::startTask(const QStringList& names) {
@@ -140,8 +158,13 @@ void BatchController::showTaskPicture(TaskStep step) {
 
 void BatchController::markTaskPictureDone() {
   if (batch_.entryCount <= 0) return;
+  // A picture from outside the task leaves its records alone.
   if (batch_.pictureOrigin == PictureOrigin::OpenedByUser) {
     host_.setTitle(taskTitle(QFileInfo(batch_.userPicturePath).fileName(), u8(kCropped)));
+    return;
+  }
+  if (batch_.pictureOrigin == PictureOrigin::Pasted) {
+    host_.setTitle(taskTitle(u8(kPastedPicture), u8(kCropped)));
     return;
   }
   std::optional<TaskFile> task = TaskFile::load(taskPath());
@@ -177,11 +200,17 @@ void BatchController::indicatorPressed(bool rightButton) {
   }
 }
 
-bool BatchController::checkFolder(const QString& folder) {
-  if (QFileInfo(folder).isDir()) return true;
-  prompter_.message(owner_, u8(kFolderNoticeTitle),
-                    u8(folder.isEmpty() ? kFolderNotSet : kFolderMissing), PromptIcon::None,
-                    PromptButtons::Ok);
+bool BatchController::checkFolders() {
+  QString missing;
+  if (!QFileInfo(batch_.sourceFolder).isDir())
+    missing = batch_.sourceFolder.isEmpty()
+                  ? u8(kSourceNotSet)
+                  : u8(kSourceMissingBefore) + QDir::toNativeSeparators(batch_.sourceFolder) +
+                        u8(kSourceMissingAfter);
+  else if (!QFileInfo(batch_.saveFolder).isDir())
+    missing = u8(batch_.saveFolder.isEmpty() ? kFolderNotSet : kFolderMissing);
+  if (missing.isEmpty()) return true;
+  prompter_.message(owner_, u8(kFolderNoticeTitle), missing, PromptIcon::None, PromptButtons::Ok);
   host_.openSettingsWindow();
   return false;
 }
@@ -199,7 +228,7 @@ void BatchController::resumeBatch() {
   }
   batch_.active = true;
   host_.restoreKeptSize(batch_.saveFormat == u8(kDefaultSaveFormat));
-  if (!checkFolder(batch_.sourceFolder) || !checkFolder(batch_.saveFolder)) return;
+  if (!checkFolders()) return;
   if (!batch_.keysRegistered) registerNavigationKeys();
   host_.switchToolsOff();
   if (const std::optional<TaskFile> task = TaskFile::load(taskPath()))

@@ -65,6 +65,8 @@ class BatchController {
   // A new task of these names over whatever the task file held, and its first picture shown.
   // A task file that cannot be written starts no task, and the user is told which file it is.
   void startTask(const QStringList& names);
+  // The task the task file holds goes on at its cursor; false when the file holds none.
+  bool takeUpStoredTask();
   // After the crop of a batch picture was written: its record becomes "已截图".
   void markTaskPictureDone();
   // A press on the status bar's batch indicator.
@@ -81,7 +83,9 @@ class BatchController {
   // The task file could not be written: the user is told which file it is, and when the disk is
   // full, which folder needs room.
   void tellTaskNotWritten(WriteOutcome written);
-  bool checkFolder(const QString& folder);
+  // Both folders of a resumed batch exist; otherwise the user is told which is missing and the
+  // settings window opens.
+  bool checkFolders();
   void switchOff();
 
   BatchTask& batch_;

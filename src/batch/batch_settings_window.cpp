@@ -85,6 +85,9 @@ BatchSettingsWindow::BatchSettingsWindow(BatchTask& batch, BatchController& cont
           [this] { sourceBox_->setText(prompter_.browseFolder(this, u8(kBrowseSourceTitle))); });
   connect(browseSave, &QPushButton::clicked, this,
           [this] { saveBox_->setText(prompter_.browseFolder(this, u8(kBrowseSaveTitle))); });
+  // Enter confirms, wherever it is pressed: the prefix typed into the naming list ends with it,
+  // and it must not open a folder browser that empties a folder box.
+  confirmButton->setDefault(true);
   connect(confirmButton, &QPushButton::clicked, this, &BatchSettingsWindow::confirm);
   sourceBox_->setFocus();
 }
@@ -117,6 +120,10 @@ void BatchSettingsWindow::confirm() {
     case FormRefusal::None:
       break;
   }
+  // A batch confirmed again over the same folders (after a resume found its folder missing, say)
+  // goes on with its task instead of losing the records.
+  const bool sameFolders = sameFolder(batch_.sourceFolder, form.sourceFolder) &&
+                           sameFolder(batch_.saveFolder, form.saveFolder);
   batch_.sourceFolder = keptFolder(form.sourceFolder);
   batch_.saveFolder = keptFolder(form.saveFolder);
   batch_.customName = form.customText.trimmed();
@@ -124,15 +131,16 @@ void BatchSettingsWindow::confirm() {
   writeBatchSettings(settingsFolder_ + u'/' + u8(kSettingsFileName), batch_, host_.sizeTexts(),
                      host_.jpgLimitText());
 
-  // A confirmed batch starts a new task at its first picture.
-  const QString taskPath = taskFilePath(settingsFolder_);
-  QFile::remove(taskPath);
-  const QStringList names = scanSourceFolder(batch_.sourceFolder);
   batch_.entryCount = 0;
-  if (!names.isEmpty())
-    controller_.startTask(names);
-  else
-    prompter_.notify(this, u8(kNoPictures));
+  if (!sameFolders || !controller_.takeUpStoredTask()) {
+    // Other folders start a new task at its first picture.
+    QFile::remove(taskFilePath(settingsFolder_));
+    const QStringList names = scanSourceFolder(batch_.sourceFolder);
+    if (!names.isEmpty())
+      controller_.startTask(names);
+    else
+      prompter_.notify(this, u8(kNoPictures));
+  }
   batch_.active = true;
   batch_.indicatorOn = true;
   host_.setIndicator(true);
@@ -149,6 +157,8 @@ void BatchSettingsWindow::done(int result) {
     host_.showProgramCaption();
     controller_.releaseNavigationKeys();
   }
+  // A look at the settings of a running batch gives the letters back to it.
+  if (!batch_.settingsConfirmed && batch_.active) controller_.registerNavigationKeys();
   QDialog::done(result);
   if (parentWidget()) parentWidget()->activateWindow();
 }

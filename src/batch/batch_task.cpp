@@ -13,9 +13,17 @@ NamingInputs batchNamingInputs(const BatchTask& batch, const QString& settingsFo
                                const QDateTime& now) {
   NamingInputs inputs =
       seriesNamingInputs(batch.saveFolder, batch.saveFormat, batch.customName, settingsFolder, now);
-  inputs.sourceName = batch.pictureOrigin == PictureOrigin::FromTask
-                          ? batch.currentName
-                          : QFileInfo(batch.userPicturePath).fileName();
+  switch (batch.pictureOrigin) {
+    case PictureOrigin::FromTask:
+      inputs.sourceName = batch.currentName;
+      break;
+    case PictureOrigin::OpenedByUser:
+      inputs.sourceName = QFileInfo(batch.userPicturePath).fileName();
+      break;
+    case PictureOrigin::Pasted:
+      inputs.sourceName = timeStampName(now);
+      break;
+  }
   // Pictures of the task that differ only in extension keep a crop each.
   if (batch.pictureOrigin == PictureOrigin::FromTask && batch.namingRule == NamingRule::SameName) {
     if (const std::optional<TaskFile> task = TaskFile::load(taskFilePath(settingsFolder)))

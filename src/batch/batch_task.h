@@ -11,7 +11,8 @@
 
 namespace veltrix {
 
-enum class PictureOrigin { FromTask, OpenedByUser };
+// Where the shown picture came from: the task, a file the user opened, or the clipboard.
+enum class PictureOrigin { FromTask, OpenedByUser, Pasted };
 
 struct BatchTask : BatchSettings {
   bool active = false;
@@ -27,12 +28,18 @@ struct BatchTask : BatchSettings {
   bool indicatorOn = false;  // the status bar's batch indicator shows its tick
 };
 
-// A picture the user opens while batch mode is on names the next crop, even when it failed to
-// decode.
+// A picture the user opens while batch mode is on names the next crop instead of the task's.
 inline void noteUserPicture(BatchTask& batch, const QString& path) {
   if (!batch.active) return;
   batch.pictureOrigin = PictureOrigin::OpenedByUser;
   batch.userPicturePath = path;
+}
+
+// A picture pasted while batch mode is on is no task picture either: its crop leaves the task's
+// records alone and, having no file name, is named by the moment of the crop under the same-name
+// rule.
+inline void notePastedPicture(BatchTask& batch) {
+  if (batch.active) batch.pictureOrigin = PictureOrigin::Pasted;
 }
 
 // What the batch's naming rule names the next crop by: the batch's save folder, format and prefix,

@@ -32,6 +32,16 @@ inline constexpr const char* kFolderNoticeTitle = "提示：";
 inline constexpr const char* kResumeQuestion = "是否沿用之前的批量截图设置，并继续上次操作？";
 inline constexpr const char* kFolderNotSet = "批量截图保存目录尚未设置，请先设置。";
 inline constexpr const char* kFolderMissing = "批量截图保存目录不存在，请重新设置。";
+// The folder to crop is named, for it is often on a USB stick that is not plugged in.
+inline constexpr const char* kSourceNotSet = "批量截图待截图目录尚未设置，请先设置。";
+inline constexpr const char* kSourceMissingBefore = "批量截图待截图目录“";
+inline constexpr const char* kSourceMissingAfter =
+    "”不存在，请检查该目录所在的磁盘或U盘是否已连接，或重新设置。";
+// A navigation key would build a new task over one that holds earlier work.
+inline constexpr const char* kGiveUpTask =
+    "批截任务文件中保存着上次批量截图的记录，是否放弃这些记录，重新建立批量截图任务？";
+// What the title names a picture pasted from the clipboard by.
+inline constexpr const char* kPastedPicture = "剪贴板图片";
 
 // The batch settings window.
 inline constexpr const char* kSettingsTitle = "批量截图设置";

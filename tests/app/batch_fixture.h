@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolBar>
 #include <functional>
 
 #include "app/status_bar.h"
@@ -81,6 +82,12 @@ class BatchTest : public WindowTest {
   static QRgb colourOf(const QString& name) { return kColours[name.mid(1, 1).toInt() % 5]; }
 
   void press(NavigationKey key, bool repeated = false) { fixture.hotkeys.press(key, repeated); }
+
+  // The toolbar's crop button ("保存") clicked with the mouse.
+  void cropThroughToolbar() {
+    auto* toolbar = control<QToolBar>("工具条1");
+    QTest::mouseClick(toolbar->widgetForAction(toolbar->actions().at(2)), Qt::LeftButton);
+  }
 };
 
 }  // namespace veltrix::test

@@ -16,9 +16,9 @@
 #include "app/status_bar.h"
 #include "batch/batch_settings_window.h"
 #include "batch/task_file.h"
+#include "batch_fixture.h"
 #include "codec/image_encoder.h"
 #include "settings/settings_store.h"
-#include "window_fixture.h"
 #include "write_faults.h"
 
 namespace veltrix {
@@ -90,6 +90,8 @@ TEST_F(BatchTest, CropUnderEachRuleWritesItsFileAndRecordsTheEntry) {
     SCOPED_TRACE(c.name);
     QDir(saveFolder()).removeRecursively();
     QDir(fixture.root.path()).mkpath(u("out"));
+    // The same folders confirmed again would go on with the task: each rule begins its own.
+    QFile::remove(program->shell.settingsFolder + u("/批截任务.ini"));
     inSettingsWindow([&](QDialog& w) {
       confirm(w, source(), saveFolder(), c.rule, true, c.rule == 3 ? u("班级") : QString());
     });
@@ -297,6 +299,7 @@ TEST_F(BatchTest, APictureSpoiltAfterTheListingIsNeverCroppedInItsName) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     start();
+    QFile::remove(program->shell.settingsFolder + u("/批截任务.ini"));
     startBatch();
     const QString spoilt = source() + u("/") + task().name(2);
     ASSERT_TRUE(c.spoil(spoilt));

@@ -112,7 +112,8 @@ TEST_F(ClipboardTest, OnlyCtrlAloneMakesAPaste) {
   EXPECT_EQ(program->document.picture, opened);
 }
 
-TEST_F(ClipboardTest, APastedPictureLeavesThePictureTheUserOpenedToNameTheCrop) {
+// A pasted picture is neither the task's nor the file the user opened before it.
+TEST_F(ClipboardTest, APastedPictureIsCroppedAsAPastedOneInABatch) {
   start();
   program->batch.active = true;
   const QString path = fixture.path(u("opened.png"));
@@ -121,8 +122,7 @@ TEST_F(ClipboardTest, APastedPictureLeavesThePictureTheUserOpenedToNameTheCrop) 
   offer("image/png", pngBytes(noise(100, 80, 5)));
   press(Qt::Key_V);
   EXPECT_EQ(program->document.picture, noise(100, 80, 5));
-  EXPECT_EQ(program->batch.pictureOrigin, PictureOrigin::OpenedByUser);
-  EXPECT_EQ(program->batch.userPicturePath, path);
+  EXPECT_EQ(program->batch.pictureOrigin, PictureOrigin::Pasted);
 }
 
 TEST_F(ClipboardTest, CopyThenPasteGivesTheFramedPixelsAtTheOutputSize) {

@@ -223,14 +223,15 @@ TEST_F(PictureLoadingTest, OpenDialogLoadsTheChosenFileAndNotesItInBatchMode) {
             u("图片文件 (*.bmp *.jpg *.jpeg *.gif *.png)"));
   EXPECT_FALSE(program->document.present);
 
+  // A file that gives no picture names no crop: the batch's origin stays with what is shown.
   program->batch.active = true;
   const QString broken = fixture.path(u("broken.png"));
   ASSERT_TRUE(test::writeBytes(broken, "garbage"));
   fixture.prompter.paths.push_back(broken);
   window->openPictureDialog();
   EXPECT_FALSE(program->document.present);
-  EXPECT_EQ(program->batch.pictureOrigin, PictureOrigin::OpenedByUser);
-  EXPECT_EQ(program->batch.userPicturePath, broken);
+  EXPECT_EQ(program->batch.pictureOrigin, PictureOrigin::FromTask);
+  EXPECT_EQ(program->batch.userPicturePath, QString());
 
   const QString good = writePicture("good.gif", {30, 20}, qRgb(0, 0, 0), "PNG");
   fixture.prompter.paths.push_back(good);
