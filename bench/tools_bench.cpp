@@ -21,6 +21,7 @@ class QuietHost final : public ToolHost {
   FrameLines frameLines() const override { return kFrame; }
   void showView() override {}
   void setCanvasCursor(const QCursor&) override {}
+  void markPointer(std::function<void(QPainter&)>) override {}
   void focusView() override {}
   void setHint(const QString&) override {}
   void releaseNavigationKeys() override {}

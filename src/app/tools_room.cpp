@@ -7,11 +7,12 @@
 #include "app/program.h"
 #include "tools/tool_palette.h"
 #include "tools/tools_controller.h"
+#include "view/view_canvas_widget.h"
 
 namespace veltrix {
 
-ToolsRoom::ToolsRoom(Program& program, MainWindow& window, QWidget& viewCanvas, QLineEdit& entry,
-                     BatchRoom& batch)
+ToolsRoom::ToolsRoom(Program& program, MainWindow& window, ViewCanvasWidget& viewCanvas,
+                     QLineEdit& entry, BatchRoom& batch)
     : program_(program), window_(window), viewCanvas_(viewCanvas), batch_(batch) {
   palette_ = new ToolPalette(&window, program.services.prompter);
   controller_ = new ToolsController({program.edit, program.view, program.document, *this},
@@ -44,6 +45,10 @@ void ToolsRoom::showView() {
 
 void ToolsRoom::setCanvasCursor(const QCursor& cursor) {
   viewCanvas_.setCursor(cursor);
+}
+
+void ToolsRoom::markPointer(std::function<void(QPainter&)> mark) {
+  viewCanvas_.setPointerMark(std::move(mark));
 }
 
 void ToolsRoom::focusView() {

@@ -6,7 +6,6 @@
 #include "tools/tool_host.h"
 
 class QLineEdit;
-class QWidget;
 
 namespace veltrix {
 
@@ -15,10 +14,11 @@ class MainWindow;
 class Program;
 class ToolPalette;
 class ToolsController;
+class ViewCanvasWidget;
 
 class ToolsRoom final : public ToolHost {
  public:
-  ToolsRoom(Program& program, MainWindow& window, QWidget& viewCanvas, QLineEdit& entry,
+  ToolsRoom(Program& program, MainWindow& window, ViewCanvasWidget& viewCanvas, QLineEdit& entry,
             BatchRoom& batch);
   // The palette and the controller go first: once the window's records are gone, no late event
   // of the palette may reach the tools.
@@ -33,6 +33,7 @@ class ToolsRoom final : public ToolHost {
   FrameLines frameLines() const override;
   void showView() override;
   void setCanvasCursor(const QCursor& cursor) override;
+  void markPointer(std::function<void(QPainter&)> mark) override;
   void focusView() override;
   void setHint(const QString& hint) override;
   void releaseNavigationKeys() override;
@@ -41,7 +42,7 @@ class ToolsRoom final : public ToolHost {
  private:
   Program& program_;
   MainWindow& window_;
-  QWidget& viewCanvas_;
+  ViewCanvasWidget& viewCanvas_;
   BatchRoom& batch_;
   ToolPalette* palette_;
   ToolsController* controller_;

@@ -35,10 +35,9 @@ void drawStrokeSegment(QImage& canvas, QPoint from, QPoint to, int width, const 
   painter.drawLine(from, to);
 }
 
-void outlineDot(QImage& canvas, QPoint at, int width, const QColor& colour) {
+void outlineDot(QPainter& painter, QPoint at, int width, const QColor& colour) {
   const QRect box = dotBox(at, width);
   if (box.isEmpty()) return;
-  QPainter painter(&canvas);
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setPen(QPen(colour, 0));
   painter.setBrush(Qt::NoBrush);

@@ -23,9 +23,10 @@ bool PenTool::move(QPoint at) {
     canvas_.erasePreview();
     return true;
   }
-  erasePenPreview(canvas_.view, canvas_.host.frameLines());
-  if (edit.penWidth != 1) outlineDot(canvas_.view.viewCanvas, at, edit.penWidth, edit.colour);
-  canvas_.host.showView();
+  // The outline follows the pointer over the view: a crop or a copy taken now must not hold it.
+  canvas_.host.markPointer([at, width = edit.penWidth, colour = edit.colour](QPainter& painter) {
+    outlineDot(painter, at, width, colour);
+  });
   return true;
 }
 

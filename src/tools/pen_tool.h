@@ -1,6 +1,6 @@
 // The pen: a press leaves a dot, a drag a line of the pen's width in the current colour, both on
 // the back canvas; the stroke stays pending until the window ends the pointer action, which
-// bakes it into the picture. Hovering outlines the dot a press would make.
+// bakes it into the picture. Hovering outlines the dot a press would make, on the screen only.
 #pragma once
 
 #include "tools/tool_canvas.h"

@@ -1,7 +1,9 @@
 #include "tools/text_tool.h"
 
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QLineEdit>
+#include <algorithm>
+#include <cmath>
 
 #include "tools/canvas_marks.h"
 #include "tools/tool_rules.h"
@@ -10,6 +12,9 @@ namespace veltrix {
 
 // The text inside the box starts this far below its top; the canvas draws it there too.
 constexpr int kTextTop = 3;
+// QLineEdit lays its text out this far inside its left and right edges, even without a frame or
+// text margins.
+constexpr int kEntryInnerMargin = 2;
 
 TextTool::TextTool(ToolCanvas canvas, QLineEdit& entry) : canvas_(canvas), entry_(entry) {
   entry_.setFrame(false);
@@ -32,9 +37,13 @@ bool TextTool::release(QPoint at) {
   return true;
 }
 
+QPoint TextTool::shownTextAt() const {
+  return entry_.pos() + QPoint(kEntryInnerMargin, kTextTop);
+}
+
 void TextTool::drawBoxText() {
-  drawToolText(canvas_.view.backCanvas, entry_.pos() + QPoint(0, kTextTop), entry_.text(),
-               canvas_.edit.font, canvas_.edit.colour);
+  drawToolText(canvas_.view.backCanvas, shownTextAt(), entry_.text(), canvas_.edit.font,
+               canvas_.edit.colour);
 }
 
 void TextTool::commitText() {
@@ -72,8 +81,13 @@ void TextTool::useColour() {
   entry_.setPalette(palette);
 }
 
+// Text wider than the box would scroll inside it and be drawn elsewhere than it was shown: the
+// box grows to hold it, with QLineEdit's inner margins and a pixel for the cursor after it.
 void TextTool::fitWidth() {
-  entry_.resize(entryWidth(entry_.text(), canvas_.edit.charWidth), entry_.height());
+  const double text = QFontMetricsF(canvas_.edit.font).horizontalAdvance(entry_.text());
+  const int whole = static_cast<int>(std::ceil(text)) + 2 * kEntryInnerMargin + 1;
+  entry_.resize(std::max(entryWidth(entry_.text(), canvas_.edit.charWidth), whole),
+                entry_.height());
 }
 
 }  // namespace veltrix

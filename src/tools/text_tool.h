@@ -30,9 +30,12 @@ class TextTool final : public CanvasTool {
   // The box follows the text font: its cell, its height, and its width for what it holds.
   void useFont();
   void useColour();
+  // The box holds its text and two more characters, and never less than the whole text.
   void fitWidth();
 
  private:
+  // Where the box shows its text's top-left, in view canvas pixels.
+  QPoint shownTextAt() const;
   void drawBoxText();
 
   ToolCanvas canvas_;

@@ -12,6 +12,7 @@ void ToolCanvas::bake() {
 }
 
 void ToolCanvas::erasePreview() {
+  host.markPointer({});
   if (!document.present) return;
   erasePenPreview(view, host.frameLines());
   host.showView();

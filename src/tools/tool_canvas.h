@@ -17,7 +17,7 @@ struct ToolCanvas {
   // The back canvas's marks become the picture, shown at zoom 1; the stroke is no longer
   // pending.
   void bake();
-  // Wipes the pen's outline off the view.
+  // Takes the pen's outline away and shows the back canvas with the frame lines.
   void erasePreview();
 };
 

@@ -3,8 +3,11 @@
 
 #include <QCursor>
 #include <QString>
+#include <functional>
 
 #include "view/frame_lines.h"
+
+class QPainter;
 
 namespace veltrix {
 
@@ -16,6 +19,9 @@ class ToolHost {
   // The view canvas image changed; after a bake the scroll bars follow it too.
   virtual void showView() = 0;
   virtual void setCanvasCursor(const QCursor& cursor) = 0;
+  // Paints over the view on the screen only, where crops, copies and the eyedropper never see
+  // it; an empty mark takes the last one away.
+  virtual void markPointer(std::function<void(QPainter&)> mark) = 0;
   virtual void focusView() = 0;
   virtual void setHint(const QString& hint) = 0;
   // The batch's letter keys would take what is typed into the text box: they stay released

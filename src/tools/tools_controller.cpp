@@ -95,6 +95,7 @@ void ToolsController::hidePalette() {
   endPointerAction();
   text_.flushTextInput();
   canvas_.host.setCanvasCursor(QCursor());
+  canvas_.host.markPointer({});
   edit.editMode = false;
   palette_.hide();
   edit.switchOff();

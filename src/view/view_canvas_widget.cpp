@@ -15,11 +15,27 @@ void ViewCanvasWidget::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.fillRect(event->rect(), Qt::white);
   painter.drawImage(event->rect().topLeft(), image_, event->rect());
-  if (overlay_) overlay_(painter);
+  // Each layer starts from a plain painter, whatever the one below it left set.
+  for (const Overlay* layer : {&overlay_, &pointerMark_}) {
+    if (!*layer) continue;
+    painter.save();
+    (*layer)(painter);
+    painter.restore();
+  }
+}
+
+void ViewCanvasWidget::leaveEvent(QEvent* event) {
+  setPointerMark({});
+  QWidget::leaveEvent(event);
 }
 
 void ViewCanvasWidget::setOverlay(Overlay overlay) {
   overlay_ = std::move(overlay);
+  update();
+}
+
+void ViewCanvasWidget::setPointerMark(Overlay mark) {
+  pointerMark_ = std::move(mark);
   update();
 }
 

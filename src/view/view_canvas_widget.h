@@ -16,14 +16,20 @@ class ViewCanvasWidget : public QWidget {
   ViewCanvasWidget(const QImage& image, QWidget* parent);
 
   using Overlay = std::function<void(QPainter&)>;
+  // Guides that stay over the picture while they are switched on.
   void setOverlay(Overlay overlay);
+  // What marks the pointer's place, such as the pen's outline: painted over the overlay, never
+  // into the image that crops, copies and the eyedropper read, and gone when the pointer leaves.
+  void setPointerMark(Overlay mark);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 
  private:
   const QImage& image_;
   Overlay overlay_;
+  Overlay pointerMark_;
 };
 
 }  // namespace veltrix

@@ -40,15 +40,25 @@ struct Placement {
   int shown = 0;
 };
 
+// Where a full redraw scrolls: to the stored fraction of the way, as after a zoom, or to the
+// position shown, as after a bake, whose picture is the one shown pixel for pixel. A fraction
+// of 0 would centre the view, and a fraction taken back truncates a pixel short.
+enum class Scroll { ToFraction, Stay };
+
 // Centres a scaled picture narrower than the canvas, or scrolls one that is larger.
-Placement placeAxis(int scaled, int canvas, ScrollAxis& axis, double& fraction) {
+Placement placeAxis(int scaled, int canvas, ScrollAxis& axis, double& fraction, Scroll scroll) {
   if (scaled <= canvas) {
     axis.enabled = false;
     const int offset = (canvas - scaled) / 2;
     return {offset < 1 ? 0 : offset, scaled};
   }
+  const bool stay = scroll == Scroll::Stay && axis.enabled;
   axis.enabled = true;
   axis.maximum = scaled - canvas;
+  if (stay) {
+    axis.position = std::min(axis.position, axis.maximum);
+    return {0, canvas};
+  }
   if (std::abs(fraction) <= kTolerance) fraction = 0.5;
   axis.position = static_cast<int>(axis.maximum * fraction);
   return {0, canvas};
@@ -91,7 +101,7 @@ namespace {
 
 // pictureCanvas is the picture already scaled to the zoom, or null to scale it here.
 void redraw(ViewState& view, const ImageDocument& document, const FrameLines& frame,
-            QImage pictureCanvas) {
+            QImage pictureCanvas, Scroll scroll = Scroll::ToFraction) {
   if (!document.present) return;
   const QSize scaled = scaledSize(document.picture.size(), view.zoom);
   view.scaledWidth = scaled.width();
@@ -103,10 +113,10 @@ void redraw(ViewState& view, const ImageDocument& document, const FrameLines& fr
   }
   view.pictureCanvas = std::move(pictureCanvas);
 
-  const Placement x =
-      placeAxis(view.scaledWidth, view.backCanvas.width(), view.horizontal, view.scrollFractionX);
-  const Placement y =
-      placeAxis(view.scaledHeight, view.backCanvas.height(), view.vertical, view.scrollFractionY);
+  const Placement x = placeAxis(view.scaledWidth, view.backCanvas.width(), view.horizontal,
+                                view.scrollFractionX, scroll);
+  const Placement y = placeAxis(view.scaledHeight, view.backCanvas.height(), view.vertical,
+                                view.scrollFractionY, scroll);
   view.offsetX = x.offset;
   view.shownWidth = x.shown;
   view.offsetY = y.offset;
@@ -181,8 +191,9 @@ void bakeBackCanvas(ViewState& view, ImageDocument& document, const FrameLines& 
   copyRegion(shown, {0, 0}, view.pictureCanvas, {view.sourceX, view.sourceY});
   document.picture = view.pictureCanvas;
   view.zoom = 1.0;
-  // At zoom 1 the picture is its own scaled canvas: nothing needs scaling again.
-  redraw(view, document, frame, view.pictureCanvas);
+  // At zoom 1 the picture is its own scaled canvas: nothing needs scaling again, and the view
+  // stays where it was, so that the marks stay under the pointer and the frame.
+  redraw(view, document, frame, view.pictureCanvas, Scroll::Stay);
 }
 
 void refreshFrameOverlay(ViewState& view, const ImageDocument& document, const FrameLines& frame) {

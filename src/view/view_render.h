@@ -43,7 +43,8 @@ void scrollView(ViewState& view, const ImageDocument& document, int horizontalPo
                 int verticalPosition, const FrameLines& frame);
 
 // Makes the marks drawn on the back canvas part of the picture, which becomes the picture as
-// displayed, at zoom 1. Without a picture canvas the picture stays as it is.
+// displayed, at zoom 1 and scrolled where it was: the view does not change. Without a picture
+// canvas the picture stays as it is.
 void bakeBackCanvas(ViewState& view, ImageDocument& document, const FrameLines& frame);
 
 // Copies the back canvas onto the view canvas and draws the frame lines on it.

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QScrollBar>
+#include <QToolButton>
 #include <QWheelEvent>
 
 #include "app/program.h"
@@ -60,7 +63,7 @@ TEST_F(EditingToolsTest, AClickLeavesTheDotOfThePensWidth) {
   }
 }
 
-TEST_F(EditingToolsTest, HoveringOutlinesTheDotOnTheViewOnly) {
+TEST_F(EditingToolsTest, HoveringOutlinesTheDotOnTheScreenOnly) {
   const struct {
     const char* width;
     bool outlined;
@@ -72,14 +75,45 @@ TEST_F(EditingToolsTest, HoveringOutlinesTheDotOnTheViewOnly) {
     useColour(kInk);
     useWidth(c.width);
     moveTo({200, 100});
-    EXPECT_EQ(inkPixels(program->view.viewCanvas) > 0, c.outlined) << c.width;
+    const QImage screen = canvas->grab().toImage();
+    EXPECT_EQ(inkPixels(screen) > 0, c.outlined) << c.width;
+    EXPECT_LE(inkPixels(screen), 40) << c.width;  // an outline, not a dot
+    EXPECT_EQ(inkPixels(program->view.viewCanvas), 0) << c.width;
     EXPECT_EQ(inkPixels(program->view.backCanvas), 0) << c.width;
-    EXPECT_LE(inkPixels(program->view.viewCanvas), 40) << c.width;  // an outline, not a dot
     moveTo({250, 150});
-    EXPECT_EQ(program->view.viewCanvas.pixel(200, 96), kGrey) << c.width;
+    EXPECT_EQ(canvas->grab().toImage().pixel(200, 96), kGrey) << c.width;
     EXPECT_EQ(program->document.picture, before);
     toggleEdit();
   }
+}
+
+// The outline follows the pointer; what the frame holds is the picture, with or without the pen.
+TEST_F(EditingToolsTest, ThePensOutlineIsInNeitherTheCropNorTheCopy) {
+  openGrey({300, 200});
+  QToolButton* save =
+      qobject_cast<QToolButton*>(control<QToolBar>("工具条1")->widgetForAction(toolbarAction(2)));
+  ASSERT_NE(save, nullptr);
+  const auto cropThroughToolbar = [&](const char* name) {
+    fixture.prompter.paths.push_back(out(u(name)));
+    QTest::mouseClick(save, Qt::LeftButton);
+    return decodePictureFile(out(u(name)));
+  };
+  const std::optional<QImage> withoutPen = cropThroughToolbar("without-pen.png");
+  ASSERT_TRUE(withoutPen);
+
+  tick("画笔选择框");
+  useColour(kInk);
+  useWidth("9");
+  moveTo(frameLines(program->frame, program->output).interior.center());
+  ASSERT_GT(inkPixels(canvas->grab().toImage()), 0);
+  const std::optional<QImage> cropped = cropThroughToolbar("with-pen.png");
+  ASSERT_TRUE(cropped);
+  EXPECT_EQ(*cropped, *withoutPen);
+
+  moveTo(frameLines(program->frame, program->output).interior.center());
+  QTest::keyClick(canvas, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
+            *withoutPen);
 }
 
 TEST_F(EditingToolsTest, AStrokeAtHalfZoomHalvesThePictureAndLooksTheSame) {
@@ -171,6 +205,36 @@ TEST_F(EditingToolsTest, ACropWithTypedTextSavesTheTextAndNothingElseChanged) {
       if (!textInCrop.contains(x, y)) {
         ASSERT_EQ(saved->pixel(x, y), expected.pixel(x, y)) << x << "," << y;
       }
+}
+
+// Black text on a white picture, the box white too: every pixel the box showed is in the picture
+// afterwards, at the same place, whatever the font and however wide the text.
+TEST_F(EditingToolsTest, CommittedTextLandsWhereTheBoxShowedIt) {
+  QImage white(400, 270, QImage::Format_RGB32);
+  white.fill(Qt::white);
+  openPicture(white);
+  toggleEdit();
+  useColour(qRgb(0, 0, 0));
+  const QPoint offset(program->view.offsetX, program->view.offsetY);
+  const struct {
+    int points;
+    const char* text;
+    QPoint at;
+  } cases[] = {
+      {9, "ab", {20, 40}},     {9, "WW", {220, 40}},   {9, "写字Wide MW", {20, 80}},
+      {24, "ab中", {20, 140}}, {24, "WW", {220, 140}}, {24, "Wide MW", {20, 230}},
+  };
+  for (const auto& c : cases) {
+    chooseFont(c.points);
+    click(c.at);
+    typeText(u(c.text));
+    const QImage shown = entry->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRect box = entry->geometry();
+    QTest::keyClick(entry, Qt::Key_Return);
+    const QImage baked = program->document.picture.copy(box.translated(-offset));
+    EXPECT_NE(shown, white.copy(QRect(QPoint(), shown.size()))) << c.points << " " << c.text;
+    EXPECT_EQ(baked, shown) << c.points << " " << c.text;
+  }
 }
 
 TEST_F(EditingToolsTest, HidingThePaletteCommitsTheTextAndEndsEveryTool) {
@@ -353,6 +417,97 @@ INSTANTIATE_TEST_SUITE_P(EveryControl, CommitPointTest,
                            for (char& c : name)
                              if (c == ' ') c = '_';
                            return name + (std::get<1>(info.param) ? "_text" : "_stroke");
+                         });
+
+// A pen stroke or a line of text becomes part of the picture without moving the view: at any zoom
+// and wherever the scroll bars stand, their ends included, every view pixel shows afterwards what
+// it showed before, the marks aside.
+
+// Far enough along a bar to take its thumb to the end.
+constexpr int kPastTheEnd = 1000;
+
+struct BakeCase {
+  const char* name;
+  double zoom;
+  int horizontalDrag;  // pixels the thumbs are dragged from the middle; 0 leaves them there
+  int verticalDrag;
+};
+
+void PrintTo(const BakeCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+enum class Mark { Stroke, Text };
+
+class BakeTest : public test::ToolsTest,
+                 public testing::WithParamInterface<std::tuple<BakeCase, Mark>> {
+ public:
+  // Draws the mark and lets it be baked; returns the view canvas area it may cover.
+  QRect markAndBake(Mark mark) {
+    useColour(kInk);
+    if (mark == Mark::Stroke) {
+      tick("画笔选择框");
+      useWidth("5");
+      const QPoint from(120, 100), to(200, 160);
+      press(from);
+      moveTo(to);
+      release(to);
+      return QRect(from, to).adjusted(-3, -3, 3, 3);
+    }
+    tick("文字选择框");
+    click({150, 150});
+    typeText(u("WW"));
+    const QRect box = entry->geometry();
+    QTest::keyClick(entry, Qt::Key_Return);
+    return box;
+  }
+};
+
+TEST_P(BakeTest, EveryViewPixelShowsTheSamePicturePixelAfterwards) {
+  const auto& [c, mark] = GetParam();
+  openPicture(test::noisePicture(400, 300));
+  atZoom(c.zoom);
+  toggleEdit();
+  dragThumb("横向滚动条", c.horizontalDrag);
+  dragThumb("纵向滚动条", c.verticalDrag);
+  const QImage before = program->view.viewCanvas.copy();
+  const QPoint scrolled = scrollPositions();
+
+  const QRect marks = markAndBake(mark);
+  ASSERT_DOUBLE_EQ(program->view.zoom, 1.0);
+  EXPECT_EQ(scrollPositions(), scrolled);
+  const QImage& after = program->view.viewCanvas;
+  int moved = 0;
+  for (int y = 0; y < after.height(); ++y)
+    for (int x = 0; x < after.width(); ++x)
+      if (!marks.contains(x, y) && after.pixel(x, y) != before.pixel(x, y)) ++moved;
+  EXPECT_EQ(moved, 0);
+  EXPECT_GT(inkPixels(after.copy(marks)), inkPixels(before.copy(marks)));
+}
+
+// 400 × 300 on the 411 × 279 view: at 0.5 it has margins all round, at 1 it scrolls up and down
+// only, larger it scrolls both ways.
+const BakeCase kBakeCases[] = {
+    {"HalfSize", 0.5, 0, 0},
+    {"OneToOneTop", 1.0, 0, -kPastTheEnd},
+    {"OneToOneMiddle", 1.0, 0, 0},
+    {"OneToOneBottom", 1.0, 0, kPastTheEnd},
+    {"EnlargedTopLeft", 1.7, -kPastTheEnd, -kPastTheEnd},
+    {"EnlargedBottomRight", 1.7, kPastTheEnd, kPastTheEnd},
+    {"EnlargedTopRight", 1.7, kPastTheEnd, -kPastTheEnd},
+    {"EnlargedBottomLeft", 1.7, -kPastTheEnd, kPastTheEnd},
+    {"EnlargedBetween", 1.7, -37, 23},
+    {"FarEnlargedTopLeft", 2.35, -kPastTheEnd, -kPastTheEnd},
+    {"FarEnlargedBetween", 2.35, 61, -45},
+    {"FarEnlargedBottomRight", 2.35, kPastTheEnd, kPastTheEnd},
+};
+
+INSTANTIATE_TEST_SUITE_P(ZoomsAndScrolls, BakeTest,
+                         testing::Combine(testing::ValuesIn(kBakeCases),
+                                          testing::Values(Mark::Stroke, Mark::Text)),
+                         [](const testing::TestParamInfo<BakeTest::ParamType>& info) {
+                           return std::string(std::get<0>(info.param).name) +
+                                  (std::get<1>(info.param) == Mark::Text ? "_text" : "_stroke");
                          });
 
 }  // namespace

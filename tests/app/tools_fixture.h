@@ -1,5 +1,6 @@
 // A started main window with the tool palette open, and the steps a person takes with the tools:
-// ticking a tool, choosing a colour, a width and a font, drawing and typing on the view canvas.
+// ticking a tool, choosing a colour, a width and a font, scrolling, drawing and typing on the view
+// canvas.
 #pragma once
 
 #include <QAbstractButton>
@@ -8,6 +9,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTest>
 #include <QToolBar>
 
@@ -56,6 +60,30 @@ class ToolsTest : public WindowTest {
   void atZoom(double zoom) {
     program->view.zoom = zoom;
     window->zoomBy(1.0);
+  }
+
+  // Drags a scroll bar's thumb with the mouse by `pixels` along the bar; dragged far enough, it
+  // stops at the bar's end.
+  void dragThumb(const char* name, int pixels) {
+    auto* bar = control<QScrollBar>(name);
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.subControls = QStyle::SC_All;
+    option.orientation = bar->orientation();
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.sliderPosition = option.sliderValue = bar->value();
+    option.singleStep = bar->singleStep();
+    option.pageStep = bar->pageStep();
+    const QPoint thumb =
+        bar->style()
+            ->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar)
+            .center();
+    const QPoint along =
+        bar->orientation() == Qt::Horizontal ? QPoint(pixels, 0) : QPoint(0, pixels);
+    QTest::mousePress(bar, Qt::LeftButton, {}, thumb);
+    QTest::mouseMove(bar, thumb + along);
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, thumb + along);
   }
 
   void press(QPoint at) { QTest::mousePress(canvas, Qt::LeftButton, {}, at); }

@@ -93,7 +93,7 @@ TEST(CanvasMarks, ErasingThePreviewShowsTheBackCanvasWithTheFrame) {
   ViewState view;
   view.backCanvas = white();
   view.viewCanvas = white();
-  outlineDot(view.viewCanvas, {50, 50}, 9, Qt::blue);
+  drawDot(view.viewCanvas, {50, 50}, 9, Qt::blue);
   const FrameLines frame{QRect(20, 20, 100, 100), QColor(255, 255, 0)};
   erasePenPreview(view, frame);
   QImage expected = white();
