@@ -41,11 +41,12 @@ class ToolsTest : public WindowTest {
   void useWidth(const char* width) { typeInto("画笔粗细编辑框", width, true); }
 
   // The font dialog answers with the face at the size; a right press on the text box opens it.
+  // The button is let go again: QTest would hold it through every later mouse event.
   void chooseFont(int points) {
     QFont font(u("宋体"));
     font.setPointSize(points);
     fixture.prompter.fonts.push_back(font);
-    QTest::mousePress(control("文字选择框"), Qt::RightButton, {}, {5, 5});
+    QTest::mouseClick(control("文字选择框"), Qt::RightButton, {}, {5, 5});
   }
 
   // A picture of one colour shown at zoom 1 and the palette open.
@@ -63,7 +64,8 @@ class ToolsTest : public WindowTest {
   }
 
   // Drags a scroll bar's thumb with the mouse by `pixels` along the bar; dragged far enough, it
-  // stops at the bar's end.
+  // stops at the bar's end. The events carry the left button alone: a button another test left
+  // held in QTest's record would make the bar ignore the drag.
   void dragThumb(const char* name, int pixels) {
     auto* bar = control<QScrollBar>(name);
     QStyleOptionSlider option;
@@ -81,9 +83,14 @@ class ToolsTest : public WindowTest {
             .center();
     const QPoint along =
         bar->orientation() == Qt::Horizontal ? QPoint(pixels, 0) : QPoint(0, pixels);
-    QTest::mousePress(bar, Qt::LeftButton, {}, thumb);
-    QTest::mouseMove(bar, thumb + along);
-    QTest::mouseRelease(bar, Qt::LeftButton, {}, thumb + along);
+    const auto send = [bar](QEvent::Type type, QPoint at, Qt::MouseButton button,
+                            Qt::MouseButtons held) {
+      QMouseEvent event(type, at, bar->mapToGlobal(at), button, held, {});
+      QApplication::sendEvent(bar, &event);
+    };
+    send(QEvent::MouseButtonPress, thumb, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, thumb + along, Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, thumb + along, Qt::LeftButton, Qt::NoButton);
   }
 
   void press(QPoint at) { QTest::mousePress(canvas, Qt::LeftButton, {}, at); }
