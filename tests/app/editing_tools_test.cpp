@@ -473,9 +473,12 @@ TEST_P(BakeTest, EveryViewPixelShowsTheSamePicturePixelAfterwards) {
   dragThumb("纵向滚动条", c.verticalDrag);
   const QPoint scrolled = scrollPositions();
   // A drag that did not take would leave the view centred, which no bake ever moved.
-  if (c.horizontalDrag != 0 && program->view.horizontal.enabled)
+  if (c.horizontalDrag != 0 && program->view.horizontal.enabled) {
     ASSERT_NE(scrolled.x(), centred.x());
-  if (c.verticalDrag != 0 && program->view.vertical.enabled) ASSERT_NE(scrolled.y(), centred.y());
+  }
+  if (c.verticalDrag != 0 && program->view.vertical.enabled) {
+    ASSERT_NE(scrolled.y(), centred.y());
+  }
   const QImage before = program->view.viewCanvas.copy();
 
   const QRect marks = markAndBake(mark);
