@@ -23,6 +23,10 @@ struct Prefix {
   const char* expected;   // the prefix the series keeps
 };
 
+void PrintTo(const Prefix& prefix, std::ostream* out) {
+  *out << prefix.name;
+}
+
 // A prefix that begins like one of the rules' own texts must not be completed to that text.
 const Prefix kPrefixes[] = {
     {"letters, digits and Chinese", "2024A", "三班", "2024A三班"},
