@@ -4,8 +4,7 @@
 #include <optional>
 
 #include "cell_reference.h"
-#include "date_styles.h"
-#include "number_text.h"
+#include "number_styles.h"
 #include "read_failure.h"
 #include "record_writer.h"
 #include "sheets/sheet_stream_format.h"
@@ -34,8 +33,9 @@ Number parsedOrDamaged(std::string_view text) {
 
 class SheetReading {
  public:
-  SheetReading(const std::vector<std::string>& strings, const DateStyles& dates, RecordWriter& out)
-      : strings_(strings), dates_(dates), out_(out) {}
+  SheetReading(const std::vector<std::string>& strings, const NumberStyles& styles,
+               RecordWriter& out)
+      : strings_(strings), styles_(styles), out_(out) {}
 
   void row(pugi::xml_node row) {
     const pugi::xml_attribute number = row.attribute("r");
@@ -83,12 +83,12 @@ class SheetReading {
     // A calculated number is no name, as in .xls: only a formula's text result names a picture.
     if (child(cell, "f")) return {};
     const pugi::xml_attribute style = cell.attribute("s");
-    if (style && dates_.isDate(parsedOrDamaged<std::size_t>(style.value()))) return {};
-    return generalNumberText(parsedOrDamaged<double>(value));
+    return styles_.text(parsedOrDamaged<double>(value),
+                        style ? parsedOrDamaged<std::size_t>(style.value()) : 0);
   }
 
   const std::vector<std::string>& strings_;
-  const DateStyles& dates_;
+  const NumberStyles& styles_;
   RecordWriter& out_;
   std::uint32_t row_ = 0;
   std::uint32_t nextRow_ = 0;
@@ -97,8 +97,8 @@ class SheetReading {
 }  // namespace
 
 void readWorksheet(const XmlPart& sheet, const std::vector<std::string>& sharedStrings,
-                   const DateStyles& dateStyles, RecordWriter& out) {
-  SheetReading reading(sharedStrings, dateStyles, out);
+                   const NumberStyles& numberStyles, RecordWriter& out) {
+  SheetReading reading(sharedStrings, numberStyles, out);
   for (pugi::xml_node row : child(sheet.root(), "sheetData").children()) {
     if (row.type() == pugi::node_element && localName(row.name()) == "row") reading.row(row);
   }

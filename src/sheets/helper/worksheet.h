@@ -6,13 +6,13 @@
 
 namespace veltrix::sheetreader {
 
-class DateStyles;
+class NumberStyles;
 class RecordWriter;
 class XmlPart;
 
 // Fails Damaged on a cell or row beyond XFD1048576, a malformed reference or number, or a
 // shared string index out of range.
 void readWorksheet(const XmlPart& sheet, const std::vector<std::string>& sharedStrings,
-                   const DateStyles& dateStyles, RecordWriter& out);
+                   const NumberStyles& numberStyles, RecordWriter& out);
 
 }  // namespace veltrix::sheetreader

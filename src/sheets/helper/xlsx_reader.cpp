@@ -3,12 +3,12 @@
 #include <memory>
 #include <vector>
 
-#include "date_styles.h"
 #include "read_failure.h"
 #include "record_writer.h"
 #include "relationships.h"
 #include "utf8.h"
 #include "worksheet.h"
+#include "xlsx_styles.h"
 #include "xlsx_text.h"
 #include "xml_part.h"
 #include "zip_package.h"
@@ -57,14 +57,14 @@ void readXlsx(const std::string& path, RecordWriter& out) {
           optionalPart(package, links.firstOfKind("sharedStrings"))) {
     strings = readSharedStrings(*part);
   }
-  DateStyles dates;
+  NumberStyles styles;
   if (const std::unique_ptr<XmlPart> part = optionalPart(package, links.firstOfKind("styles"))) {
-    dates = DateStyles(*part);
+    styles = readNumberStyles(*part);
   }
 
   for (const SheetEntry& sheet : sheets) {
     out.sheet(sheet.name);
-    readWorksheet(XmlPart(package.read(sheet.part)), strings, dates, out);
+    readWorksheet(XmlPart(package.read(sheet.part)), strings, styles, out);
   }
 }
 
