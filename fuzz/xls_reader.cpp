@@ -1,5 +1,5 @@
-// Fuzzes the helper's .xls reader in-process: the compound file and BIFF scan of our own, then
-// freexl. A failure is a ReadFailure, which the helper's main() turns into its exit code;
+// Fuzzes the helper's .xls reader in-process: the compound file, the workbook globals and the
+// sheets' records. A failure is a ReadFailure, which the helper's main() turns into its exit code;
 // anything else escaping, or a crash, is a fault.
 #include <new>
 

@@ -49,6 +49,18 @@ QIcon treeIcon(bool sheet) {
   return QIcon(pixmap);
 }
 
+// A password or an old format the user can mend in Excel; anything else is one message.
+const char* failureMessage(WorkbookFailure failure) {
+  switch (failure) {
+    case WorkbookFailure::Encrypted:
+      return kEncrypted;
+    case WorkbookFailure::TooOld:
+      return kTooOld;
+    default:
+      return kUnreadable;
+  }
+}
+
 }  // namespace
 
 ExcelNamingWindow::ExcelNamingWindow(SpreadsheetNaming& naming, Prompter& prompter,
@@ -208,7 +220,8 @@ void ExcelNamingWindow::workbookRead(const WorkbookResult& result) {
   const auto* book = std::get_if<SpreadsheetBook>(&result);
   if (!book) {
     setStatus(statusBeforeReading_);
-    prompter_.message(this, u8(kUnreadableTitle), u8(kUnreadable), PromptIcon::None,
+    prompter_.message(this, u8(kUnreadableTitle),
+                      u8(failureMessage(std::get<WorkbookFailure>(result))), PromptIcon::None,
                       PromptButtons::Ok);
     return;
   }

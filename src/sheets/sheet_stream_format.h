@@ -41,6 +41,7 @@ enum ExitCode : int {
   kExitDamaged = 11,
   kExitTooLarge = 12,
   kExitEncrypted = 13,
+  kExitTooOld = 14,  // Excel 4.0 and earlier
 };
 
 inline constexpr std::uint32_t kChecksumStart = 2166136261u;

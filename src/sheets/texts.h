@@ -46,6 +46,9 @@ inline constexpr const char* kImportTitle = "导入Excel名单";
 inline constexpr const char* kImportFilter = "Excel文件(*.xls、*.xlsx) (*.xls *.xlsx)";
 inline constexpr const char* kUnreadableTitle = "提示：";
 inline constexpr const char* kUnreadable = "无法读取该EXCEL文件，文件可能已损坏或不是EXCEL文件。";
+inline constexpr const char* kEncrypted = "该EXCEL文件已加密，请先在EXCEL中取消密码后再导入。";
+inline constexpr const char* kTooOld =
+    "该EXCEL文件为Excel 4.0或更早版本的格式，请先在EXCEL中另存为.xls或.xlsx文件后再导入。";
 inline constexpr const char* kLastRowTitle = "提示：";
 inline constexpr const char* kLastRow = "EXCEL光标已处于最后一行";
 

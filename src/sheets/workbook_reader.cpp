@@ -43,8 +43,11 @@ WorkbookResult resultOfExit(int code, SheetStreamParser& parser) {
     case sheetstream::kExitNotWorkbook:
       return WorkbookFailure::NotWorkbook;
     case sheetstream::kExitDamaged:
-    case sheetstream::kExitEncrypted:
       return WorkbookFailure::Damaged;
+    case sheetstream::kExitEncrypted:
+      return WorkbookFailure::Encrypted;
+    case sheetstream::kExitTooOld:
+      return WorkbookFailure::TooOld;
     case sheetstream::kExitTooLarge:
       return WorkbookFailure::TooLarge;
     default:

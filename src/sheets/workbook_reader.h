@@ -18,6 +18,8 @@ namespace veltrix {
 enum class WorkbookFailure {
   NotWorkbook,  // neither a compound file (.xls) nor a zip holding a workbook (.xlsx)
   Damaged,      // the reader refused the file or gave up on it
+  Encrypted,    // saved with a password to open
+  TooOld,       // written by Excel 4.0 or earlier
   TooLarge,     // beyond the reader's limits on size, memory or time
   Crashed,      // the helper ended by a signal or sent garbage
   NoHelper,     // the helper could not be started

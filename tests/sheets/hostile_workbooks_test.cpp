@@ -30,8 +30,8 @@ const HostileCase kCases[] = {
     {"row-without-r-beyond-last.xlsx", WorkbookFailure::Damaged},
     {"sheet-part-missing.xlsx", WorkbookFailure::Damaged},
     // saved with a password to open: a compound file holding EncryptedPackage; FILEPASS
-    {"encrypted.xlsx", WorkbookFailure::Damaged},
-    {"encrypted.xls", WorkbookFailure::Damaged},
+    {"encrypted.xlsx", WorkbookFailure::Encrypted},
+    {"encrypted.xls", WorkbookFailure::Encrypted},
     // a formula's cached text claims more characters than its STRING and CONTINUE records hold
     {"formula-string-cut.xls", WorkbookFailure::Damaged},
     // found by fuzz_xls_reader, each of which freexl 1.0.6 read past its buffers: damaged

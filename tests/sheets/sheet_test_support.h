@@ -21,6 +21,10 @@ inline const char* failureName(WorkbookFailure failure) {
       return "NotWorkbook";
     case WorkbookFailure::Damaged:
       return "Damaged";
+    case WorkbookFailure::Encrypted:
+      return "Encrypted";
+    case WorkbookFailure::TooOld:
+      return "TooOld";
     case WorkbookFailure::TooLarge:
       return "TooLarge";
     case WorkbookFailure::Crashed:

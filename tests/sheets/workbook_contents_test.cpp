@@ -125,14 +125,15 @@ const ContentsCase kCases[] = {
       {"𠀀", {{0, 0, "𠀀姓名"}, {0, 1, "Ünïcödé"}, {999, 99, "最后一格"}}},
       {"Numbers", numbersColumn()}}},
     // Formulas read as their cached text: UTF-16, one byte a character, carried on into a
-    // CONTINUE record, a shared formula's. A cached number, an empty string (with no STRING
-    // record or an empty one), a boolean and an error are absent, as freexl leaves them.
+    // CONTINUE record, a shared formula's; a cached number as a number cell would. An empty
+    // string (with no STRING record or an empty one), a boolean and an error are absent.
     {"formulas.xls",
      {{"公式",
        {{0, 0, "姓名"},
         {0, 1, "原名"},
         {0, 2, "其他"},
         {1, 0, "张三"},
+        {1, 2, "20230101"},
         {2, 0, "Li Si"},
         {3, 0, "王小明 Wang Xiaoming"},
         {4, 0, "赵六"},
@@ -143,9 +144,11 @@ const ContentsCase kCases[] = {
       {"第二页", {{0, 0, "第二页"}, {1, 2, "钱十"}}}}},
     // The counts of rich-text runs and phonetic data in a STRING record are no characters; a
     // STRING record after a formula whose cached result is a number is not its text.
-    {"odd-formula-strings.xls", {{"公式", {{0, 0, "周八"}, {1, 0, "Wu Jiu"}, {1, 1, "吴九"}}}}},
-    // Excel 95: cached text in the workbook's code page, here 936; a cached number is absent.
-    {"formulas-biff5.xls", {{"名单", {{0, 0, "姓名"}, {1, 0, "李四"}, {2, 0, "Zhao Liu"}}}}},
+    {"odd-formula-strings.xls",
+     {{"公式", {{0, 0, "周八"}, {1, 0, "Wu Jiu"}, {1, 1, "吴九"}, {2, 0, "20230109"}}}}},
+    // Excel 95: cached text in the workbook's code page, here 936, and a cached number.
+    {"formulas-biff5.xls",
+     {{"名单", {{0, 0, "姓名"}, {1, 0, "李四"}, {1, 1, "7"}, {2, 0, "Zhao Liu"}}}}},
     {"strict.xlsx", {kSmallBookFirst, kSmallBookSecond}},
     {"prefixed.xlsx", {kSmallBookFirst, kSmallBookSecond}},
     {"moved-parts.xlsx", {kSmallBookFirst, kSmallBookSecond}},

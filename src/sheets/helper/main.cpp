@@ -2,12 +2,14 @@
 // sheets and text cells to standard output as the sheet stream (sheets/sheet_stream_format.h).
 // The program runs it in a process of its own, capped in memory and time, so that a hostile or
 // damaged workbook can only take this process down.
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <new>
 #include <string>
 #include <string_view>
 
+#include "biff_records.h"
 #include "read_failure.h"
 #include "record_writer.h"
 #include "xls_reader.h"
@@ -18,7 +20,16 @@ namespace {
 using namespace veltrix;
 using namespace veltrix::sheetreader;
 
-enum class Container { CompoundFile, Zip, Other };
+// How the file begins: a compound file (.xls, or an .xlsx saved with a password), a zip (.xlsx),
+// a bare BIFF record stream (what some exporters write as .xls, and Excel 4.0 and earlier).
+enum class Container { CompoundFile, Zip, BareBiff, Other };
+
+bool startsWithBof(std::string_view bytes) {
+  if (bytes.size() < 4) return false;
+  const auto type = std::uint16_t(std::uint8_t(bytes[0]) | (std::uint8_t(bytes[1]) << 8));
+  return type == biff::kBof || type == biff::kBiff2Bof || type == biff::kBiff3Bof ||
+         type == biff::kBiff4Bof;
+}
 
 Container containerOf(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
@@ -33,6 +44,7 @@ Container containerOf(const std::string& path) {
   if (bytes.substr(0, 4) == "PK\x03\x04" || bytes.substr(0, 4) == "PK\x05\x06") {
     return Container::Zip;
   }
+  if (startsWithBof(bytes)) return Container::BareBiff;
   return Container::Other;
 }
 
@@ -42,10 +54,16 @@ int read(const std::string& path) {
   static char buffer[1 << 16];
   std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
   RecordWriter out(stdout);
-  if (container == Container::CompoundFile) {
-    readXls(path, out);
-  } else {
-    readXlsx(path, out);
+  switch (container) {
+    case Container::CompoundFile:
+      readXls(path, out);
+      break;
+    case Container::BareBiff:
+      readBareBiff(path, out);
+      break;
+    default:
+      readXlsx(path, out);
+      break;
   }
   return out.end() ? sheetstream::kExitRead : 1;
 }

@@ -59,21 +59,6 @@ std::string iconvName(std::uint16_t codePage) {
   }
 }
 
-class Converter {
- public:
-  explicit Converter(const std::string& from) : handle_(iconv_open("UTF-8", from.c_str())) {}
-  ~Converter() {
-    if (valid()) iconv_close(handle_);
-  }
-  Converter(const Converter&) = delete;
-  Converter& operator=(const Converter&) = delete;
-  bool valid() const { return handle_ != iconv_t(-1); }
-  iconv_t handle() const { return handle_; }
-
- private:
-  iconv_t handle_;
-};
-
 }  // namespace
 
 void appendUtf8(std::string& out, char32_t code) {
@@ -117,9 +102,20 @@ std::string repairedUtf8(std::string_view text) {
   return out;
 }
 
-std::string codePageText(std::string_view bytes, std::uint16_t codePage) {
-  const Converter converter(iconvName(codePage));
-  if (!converter.valid()) return {};
+CodePage::CodePage(std::uint16_t codePage)
+    : handle_(iconv_open("UTF-8", iconvName(codePage).c_str())) {}
+
+CodePage::~CodePage() {
+  if (known()) iconv_close(handle_);
+}
+
+bool CodePage::known() const {
+  return handle_ != iconv_t(-1);
+}
+
+std::string CodePage::text(std::string_view bytes) const {
+  if (!known()) return {};
+  iconv(handle_, nullptr, nullptr, nullptr, nullptr);
   std::string out;
   char* in = const_cast<char*>(bytes.data());
   std::size_t inLeft = bytes.size();
@@ -127,7 +123,7 @@ std::string codePageText(std::string_view bytes, std::uint16_t codePage) {
     char buffer[256];
     char* to = buffer;
     std::size_t toLeft = sizeof buffer;
-    const std::size_t converted = iconv(converter.handle(), &in, &inLeft, &to, &toLeft);
+    const std::size_t converted = iconv(handle_, &in, &inLeft, &to, &toLeft);
     out.append(buffer, std::size_t(to - buffer));
     if (converted == std::size_t(-1) && errno != E2BIG) {
       // A byte outside the code page, or a double-byte character cut off at the end.
@@ -136,6 +132,12 @@ std::string codePageText(std::string_view bytes, std::uint16_t codePage) {
       --inLeft;
     }
   }
+  // Code pages such as 1255 and 1258 hold the last letter back in case a combining mark follows.
+  char buffer[16];
+  char* to = buffer;
+  std::size_t toLeft = sizeof buffer;
+  iconv(handle_, nullptr, nullptr, &to, &toLeft);
+  out.append(buffer, std::size_t(to - buffer));
   return out;
 }
 

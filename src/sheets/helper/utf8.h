@@ -14,9 +14,23 @@ void appendUtf8(std::string& out, char32_t code);
 // by U+FFFD.
 std::string repairedUtf8(std::string_view text);
 
-// Text in a Windows code page (a BIFF5 workbook's CODEPAGE record), each byte the code page
-// lacks as U+FFFD. Empty for a code page iconv does not know: freexl refuses such a workbook.
-std::string codePageText(std::string_view bytes, std::uint16_t codePage);
+// Text in a Windows code page (a BIFF5 workbook's CODEPAGE record), each byte the code page lacks
+// as U+FFFD. One converter serves every text of a workbook.
+class CodePage {
+ public:
+  explicit CodePage(std::uint16_t codePage);
+  ~CodePage();
+  CodePage(const CodePage&) = delete;
+  CodePage& operator=(const CodePage&) = delete;
+
+  // False for a code page iconv does not know.
+  bool known() const;
+  // Empty for an unknown code page.
+  std::string text(std::string_view bytes) const;
+
+ private:
+  void* handle_;
+};
 
 // Appends UTF-16 code units as UTF-8, joining surrogate pairs and replacing a lone surrogate.
 class Utf16Appender {
