@@ -13,9 +13,16 @@ constexpr int kEmptyColumnsEndingTheScan = 6;
 constexpr QChar kNoBreakSpace(0x00A0);
 constexpr QChar kIdeographicSpace(0x3000);
 
-// Line breaks and no-break spaces look like spaces on the screen, so they count as spaces.
+// Control characters other than the tab (NUL, BEL... from a writer's escapes or a paste) show as
+// nothing and no file name can hold them.
+bool isControl(QChar c) {
+  return c != u'\t' && c.category() == QChar::Other_Control;
+}
+
+// Line breaks and no-break spaces look like spaces on the screen, so they count as spaces, and
+// so do the control characters, which show as nothing.
 bool isSpace(QChar c) {
-  return c == u' ' || c == kIdeographicSpace || c == kNoBreakSpace || c == u'\r' || c == u'\n';
+  return c == u' ' || c == kIdeographicSpace || c == kNoBreakSpace || isControl(c);
 }
 
 }  // namespace
@@ -43,7 +50,9 @@ QString cellName(const QString& cell) {
   qsizetype end = name.size();
   while (first < end && isSpace(name[first])) ++first;
   while (end > first && isSpace(name[end - 1])) --end;
-  return name.mid(first, end - first);
+  name = name.mid(first, end - first);
+  name.removeIf(isControl);
+  return name;
 }
 
 // The scan reads cell after cell; runs of empty cells are stepped over whole, so that a sheet

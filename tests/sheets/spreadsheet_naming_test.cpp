@@ -102,8 +102,12 @@ TEST(SpreadsheetNamingTest, SpacesAloneAreNoText) {
     const char* cell;
     int lastRow;
   } cases[] = {
-      {" \u3000 ", -1},         {"\u00a0", -1}, {"\r\n", -1},
-      {"\n\u00a0\r\u3000", -1}, {"\t", 1},  // a tab is text to the scan
+      {" \u3000 ", -1},
+      {"\u00a0", -1},
+      {"\r\n", -1},
+      {"\n\u00a0\r\u3000", -1},
+      {"\t", 1},                     // a tab is text to the scan
+      {"\x07\x1f\u007f\u0085", -1},  // control characters show as nothing
   };
   for (const auto& c : cases) {
     SpreadsheetSheet sheet;
@@ -145,8 +149,16 @@ TEST(SpreadsheetNamingTest, CellsBecomeNamesAsTheyShow) {
       {"赵\u00a0六", "赵 六"},
       {"周\u3000九", "周\u3000九"},
       {"\r\n\u00a0\t", ""},
+      // Control characters are trimmed as spaces and dropped inside: no file name holds them.
+      {"\x07张三\x1b", "张三"},
+      {"李\x01四", "李四"},
+      {"王\x07 五", "王 五"},
+      {" \u0085赵六\u007f ", "赵六"},
+      {"\x02\x03", ""},
   };
   for (const auto& c : cases) EXPECT_EQ(cellName(u(c.cell)), u(c.name)) << c.cell;
+  // A NUL inside, as an _x0000_ escape decodes.
+  EXPECT_EQ(cellName(u("孙") + QChar(0) + u("七")), u("孙七"));
 }
 
 }  // namespace
