@@ -165,6 +165,30 @@ const ContentsCase kCases[] = {
         {2, 1, "孙七"}}},
       {"𠀀", {{1, 1, "0.5"}}}}},
     {"sparse.xls", {{"稀疏", {{0, 0, "左上"}, {65535, 255, "右下"}}}}},
+    // xlwt: one far cell on each sheet, read as the cells that exist.
+    {"far-cells.xls",
+     {{"一班", {{65535, 255, "一班末格"}}},
+      {"二班", {{65535, 255, "二班末格"}}},
+      {"三班", {{65535, 255, "三班末格"}}},
+      {"四班", {{65535, 255, "四班末格"}}}}},
+    // LibreOffice: a chart on the roster, in a substream of its own with a DIMENSION and the
+    // series' values; the chart sheet saved as a sheet that holds only a chart.
+    {"libreoffice-chart.xls",
+     {{"名单",
+       {{0, 0, "学号"},
+        {0, 1, "姓名"},
+        {0, 2, "分数"},
+        {1, 0, "20230101"},
+        {1, 1, "张三"},
+        {1, 2, "90"},
+        {2, 0, "20230102"},
+        {2, 1, "李四"},
+        {2, 2, "85"},
+        {3, 0, "20230103"},
+        {3, 1, "王五"},
+        {3, 2, "77"}}},
+      {"图表", {}},
+      {"第二页", {{1, 1, "赵六"}}}}},
     // The count attributes claim four billion strings; only the items count.
     {"huge-string-count.xlsx", {{"Sheet1", {{0, 0, "乙"}}}}},
 };
