@@ -172,23 +172,42 @@ TEST_F(SpreadsheetNamingWindowTest, AClickedCellNamesTheNextPicture) {
   EXPECT_EQ(program->naming.currentName, u("王五"));
 }
 
+// Each failure says what the user can do about it; the roster loaded before stays.
 TEST_F(SpreadsheetNamingWindowTest, AFailedImportKeepsTheRosterLoaded) {
   ASSERT_NE(openForBatch(), nullptr);
   import(kRoster);
   clickCell(1, 0);
   const QString damaged = fixture.path(u("damaged.xlsx"));
   test::writeBytes(damaged, "PK\x03\x04 not a workbook at all");
-  fixture.prompter.records.clear();
-  import(damaged);
-  ASSERT_EQ(fixture.prompter.messages().size(), 1u);
-  EXPECT_EQ(fixture.prompter.messages()[0].title, u("提示："));
-  EXPECT_EQ(fixture.prompter.messages()[0].text,
-            u("无法读取该EXCEL文件，文件可能已损坏或不是EXCEL文件。"));
-  EXPECT_TRUE(program->naming.bookLoaded);
-  EXPECT_EQ(program->naming.fileName, u("naming-roster.xlsx"));
-  EXPECT_EQ(program->naming.currentName, u("张三"));
-  EXPECT_EQ(part<QTreeWidget>("树型框1")->topLevelItem(0)->text(0), u("naming-roster.xlsx"));
-  EXPECT_EQ(part<QTableView>("导入高表")->model()->index(1, 0).data().toString(), u("张三"));
+  // An Excel 4.0 worksheet: a bare record stream that begins with its BOF.
+  const QString excel4 = fixture.path(u("excel4.xls"));
+  test::writeBytes(excel4,
+                   QByteArray("\x09\x04\x06\x00\x00\x00\x10\x00\x00\x00\x0a\x00\x00\x00", 14));
+  const struct {
+    QString file;
+    const char* message;
+  } cases[] = {
+      {damaged, "无法读取该EXCEL文件，文件可能已损坏或不是EXCEL文件。"},
+      {QStringLiteral(VELTRIX_TEST_DATA "/sheets/encrypted.xls"),
+       "该EXCEL文件已加密，请先在EXCEL中取消密码后再导入。"},
+      {QStringLiteral(VELTRIX_TEST_DATA "/sheets/encrypted.xlsx"),
+       "该EXCEL文件已加密，请先在EXCEL中取消密码后再导入。"},
+      {excel4,
+       "该EXCEL文件为Excel 4.0或更早版本的格式，请先在EXCEL中另存为.xls或.xlsx文件后再导入。"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file.toStdString());
+    fixture.prompter.records.clear();
+    import(c.file);
+    ASSERT_EQ(fixture.prompter.messages().size(), 1u);
+    EXPECT_EQ(fixture.prompter.messages()[0].title, u("提示："));
+    EXPECT_EQ(fixture.prompter.messages()[0].text, u(c.message));
+    EXPECT_TRUE(program->naming.bookLoaded);
+    EXPECT_EQ(program->naming.fileName, u("naming-roster.xlsx"));
+    EXPECT_EQ(program->naming.currentName, u("张三"));
+    EXPECT_EQ(part<QTreeWidget>("树型框1")->topLevelItem(0)->text(0), u("naming-roster.xlsx"));
+    EXPECT_EQ(part<QTableView>("导入高表")->model()->index(1, 0).data().toString(), u("张三"));
+  }
 }
 
 TEST_F(SpreadsheetNamingWindowTest, BatchSavesNameThreeFilesFromThreeRows) {
