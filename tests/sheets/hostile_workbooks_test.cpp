@@ -1,10 +1,15 @@
 // Hostile and broken files each end in their own failure, answered by the helper's limits well
 // before the program's ten-second cap would have to stop it.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <zip.h>
 
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <cstdint>
+
+#include "sheets/sheet_stream_format.h"
 
 #include "sheet_test_support.h"
 #include "test_files.h"
@@ -29,6 +34,17 @@ const HostileCase kCases[] = {
     {"row-beyond-last.xlsx", WorkbookFailure::Damaged},
     {"row-without-r-beyond-last.xlsx", WorkbookFailure::Damaged},
     {"sheet-part-missing.xlsx", WorkbookFailure::Damaged},
+    // an empty attribute is as if absent, a malformed one is damage
+    {"style-not-a-number.xlsx", WorkbookFailure::Damaged},
+    {"row-number-not-a-number.xlsx", WorkbookFailure::Damaged},
+    // read as they inflate, sheet parts still know no entity and no DOCTYPE; nor do they hold a
+    // token (here a comment of 16 MB) that the parser would have to keep whole, nor nest so
+    // deep that the elements still open cost more than the cells
+    {"undefined-entity.xlsx", WorkbookFailure::Damaged},
+    {"doctype-in-sheet.xlsx", WorkbookFailure::Damaged},
+    {"huge-comment.xlsx", WorkbookFailure::TooLarge},
+    // a million elements, each inside the one before
+    {"deep-nesting.xlsx", WorkbookFailure::Damaged},
     // saved with a password to open: a compound file holding EncryptedPackage; FILEPASS
     {"encrypted.xlsx", WorkbookFailure::Encrypted},
     {"encrypted.xls", WorkbookFailure::Encrypted},
@@ -61,6 +77,82 @@ TEST_P(HostileWorkbook, FailsAsItShould) {
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, HostileWorkbook, testing::ValuesIn(kCases),
                          [](const testing::TestParamInfo<HostileCase>& info) {
+                           return test::caseName(info.param.file);
+                         });
+
+// What a workbook costs the helper follows the cells and strings it keeps, not the size its
+// parts inflate to: run on its own under a cap on its address space well below the program's,
+// the helper reads each file whole and sends no cell longer than a file name can hold.
+struct CostlyCase {
+  const char* file;
+  std::uint32_t cells;
+};
+
+const CostlyCase kCostlyCases[] = {
+    // 140 KB whose sheet part inflates to 58 MB of numbers
+    {"many-numbers.xlsx", 160 * 16384},
+    // 100,000 cells that share one string of 30,000 characters
+    {"one-long-shared-string.xlsx", 100000},
+};
+
+constexpr rlim_t kCostlyAddressSpace = rlim_t(200) << 20;
+
+struct CappedRun {
+  int exitCode = -1;
+  qint64 bytes = 0;
+  QByteArray tail;  // the stream's last bytes, where its end record is
+};
+
+// The helper's stream is counted as it comes, never kept; past mostBytes the helper is stopped.
+CappedRun runCapped(const QString& file, qint64 mostBytes) {
+  QProcess helper;
+  helper.setChildProcessModifier([] {
+    const rlimit cap{kCostlyAddressSpace, kCostlyAddressSpace};
+    setrlimit(RLIMIT_AS, &cap);
+  });
+  helper.start(QStringLiteral(VELTRIX_SHEET_READER_BUILT), {file});
+  CappedRun run;
+  while (helper.waitForReadyRead(-1) || helper.bytesAvailable() > 0) {
+    const QByteArray piece = helper.readAll();
+    run.bytes += piece.size();
+    run.tail = (run.tail + piece).right(64);
+    if (run.bytes > mostBytes) {
+      helper.kill();
+      helper.waitForFinished(-1);
+      return run;
+    }
+  }
+  helper.waitForFinished(-1);
+  if (helper.exitStatus() == QProcess::NormalExit) run.exitCode = helper.exitCode();
+  return run;
+}
+
+std::uint32_t endRecordCells(const QByteArray& tail) {
+  const qsizetype end =
+      tail.size() - qsizetype(sheetstream::kRecordHeaderSize + sheetstream::kEndSize);
+  if (end < 0 || tail[end] != char(sheetstream::kEnd)) return 0;
+  std::uint32_t cells = 0;
+  for (int i = 3; i >= 0; --i) cells = cells << 8 | std::uint8_t(tail[end + 9 + i]);
+  return cells;
+}
+
+class CostlyWorkbook : public testing::TestWithParam<CostlyCase> {};
+
+TEST_P(CostlyWorkbook, IsReadWithinLittleMemoryAndSendsNamesAtMost255Bytes) {
+#ifdef VELTRIX_SANITIZED
+  GTEST_SKIP() << "a sanitized helper reserves more address space than the cap";
+#endif
+  const std::uint32_t cells = GetParam().cells;
+  const qint64 mostBytes =
+      qint64(cells) * (sheetstream::kRecordHeaderSize + sheetstream::kCellPlaceSize + 255) + 4096;
+  const CappedRun run = runCapped(test::sheetFixture(GetParam().file), mostBytes);
+  ASSERT_LE(run.bytes, mostBytes) << "a cell longer than 255 bytes";
+  EXPECT_EQ(run.exitCode, sheetstream::kExitRead);
+  EXPECT_EQ(endRecordCells(run.tail), cells);
+}
+
+INSTANTIATE_TEST_SUITE_P(Fixtures, CostlyWorkbook, testing::ValuesIn(kCostlyCases),
+                         [](const testing::TestParamInfo<CostlyCase>& info) {
                            return test::caseName(info.param.file);
                          });
 

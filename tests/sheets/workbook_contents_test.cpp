@@ -1,11 +1,13 @@
 // Every good roster read whole: its sheets' names in workbook order and exactly the cells that
-// hold text, each at its place with its text, and nothing else: no dates, booleans, errors,
-// uncalculated formulas, phonetic guides or empty strings.
+// hold text, each at its place with its text cut to what a file name can hold, and nothing
+// else: no dates, booleans, errors, uncalculated formulas, phonetic guides or empty strings.
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <string>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
@@ -15,13 +17,25 @@
 namespace veltrix {
 namespace {
 
+using namespace std::string_literals;
 using test::u;
 
+// Texts may hold a NUL, so they are not C strings.
 struct ExpectedCell {
   int row;
   int column;
-  const char* text;
+  std::string text;
 };
+
+QString utf8(const std::string& text) {
+  return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+std::string repeated(const char* text, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += text;
+  return out;
+}
 
 struct ExpectedSheet {
   const char* name;
@@ -85,10 +99,11 @@ const ContentsCase kCases[] = {
                           {3, 0, "20230103"},
                           {3, 1, "王小明"},
                           {3, 4, "98"},  // a "Day "0 format is no date: the number shows
-                                         // a formula's cached string; its cached number, no value,
-                                         // an error, an ISO date and [h]:mm are absent; a [Red]
-                                         // format is no date
+                                         // a formula's cached string and its cached number; no
+                                         // value, an error, an ISO date and [h]:mm are absent; a
+                                         // [Red] format is no date
                           {4, 0, "张三同学"},
+                          {4, 1, "2"},
                           {4, 6, "-7.25"},
                           // inline strings; an empty inline and an empty shared string are absent
                           {5, 0, "内联"},
@@ -191,6 +206,45 @@ const ContentsCase kCases[] = {
       {"第二页", {{1, 1, "赵六"}}}}},
     // The count attributes claim four billion strings; only the items count.
     {"huge-string-count.xlsx", {{"Sheet1", {{0, 0, "乙"}}}}},
+    // Formulas' cached numbers read as the same numbers typed in, by their style (General, bold,
+    // a date); a boolean and an error are absent. Control characters stay in a name. Long names
+    // are cut to 255 bytes at a character's end: 85 of three bytes, one and 84, 63 of four.
+    {"xlsxwriter-roster.xlsx",
+     {{"三班",
+       {{0, 0, "学号"},
+        {0, 1, "姓名"},
+        {0, 2, "总分"},
+        {0, 3, "备注"},
+        {1, 0, "20230301"},
+        {1, 1, "周八"},
+        {1, 2, "40460602"},
+        {1, 3, repeated("名", 85)},
+        {2, 1, "吴\0九\a"s},
+        {2, 2, "20230301.5"},
+        {2, 3, "a" + repeated("名", 84)},
+        {3, 1, "郑十"},
+        {3, 3, repeated("𠀀", 63)},
+        {4, 2, "周八同学"}}},
+      {"汇总", {{0, 0, "20230301"}, {0, 1, "60690903.5"}}}}},
+    // Calc marks cached numbers t="n".
+    {"libreoffice-roster.xlsx",
+     {{"四班",
+       {{0, 0, "学号"},
+        {0, 1, "姓名"},
+        {0, 2, "学号加一"},
+        {1, 0, "20230401"},
+        {1, 1, "陈一"},
+        {1, 2, "20230402"},
+        {1, 3, "陈一同学"},
+        {2, 0, "20230402"},
+        {2, 1, "林二"},
+        {2, 2, "20230403"}}}}},
+    // A macro sheet listed with an empty r:id has no cells and is left out.
+    {"macro-sheet-entry.xlsx",
+     {{"名单", {{0, 0, "姓名"}, {1, 0, "冯一"}}}, {"第二页", {{1, 1, "卫二"}}}}},
+    // r="" on rows and cells, s="" and t="" on cells are as if they were not there.
+    {"empty-attributes.xlsx",
+     {{"Sheet1", {{0, 0, "张三"}, {0, 1, "20230101"}, {1, 0, "5"}, {1, 2, "1.5"}}}}},
 };
 
 class WorkbookContents : public test::SheetReaderTest,
@@ -211,8 +265,8 @@ TEST_P(WorkbookContents, ReadsEverySheetAndExactlyItsTextCells) {
     const SpreadsheetSheet& sheet = book.sheets[i];
     QHash<CellPlace, QString> cells;
     for (const ExpectedCell& cell : expected.sheets[i].cells) {
-      cells.insert({cell.row, cell.column}, u(cell.text));
-      EXPECT_EQ(sheet.text(cell.row, cell.column), u(cell.text))
+      cells.insert({cell.row, cell.column}, utf8(cell.text));
+      EXPECT_EQ(sheet.text(cell.row, cell.column), utf8(cell.text))
           << sheet.name.toStdString() << " row " << cell.row << " column " << cell.column;
     }
     for (auto it = sheet.cells.begin(); it != sheet.cells.end(); ++it) {

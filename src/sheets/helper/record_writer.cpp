@@ -12,6 +12,14 @@ void appendLittleEndian(char* out, std::uint32_t value) {
 
 }  // namespace
 
+std::string_view cellTextPrefix(std::string_view utf8) {
+  if (utf8.size() <= kMaxCellText) return utf8;
+  std::size_t end = kMaxCellText;
+  // A continuation byte at the cut would part a character from its lead byte.
+  while (end > 0 && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) --end;
+  return utf8.substr(0, end);
+}
+
 RecordWriter::RecordWriter(std::FILE* out) : out_(out), sum_(sheetstream::kChecksumStart) {
   put(sheetstream::kMagic.data(), sheetstream::kMagic.size());
   put(&sheetstream::kVersion, 1);
@@ -27,7 +35,7 @@ void RecordWriter::cell(std::uint32_t row, std::uint32_t column, std::string_vie
   char place[sheetstream::kCellPlaceSize];
   appendLittleEndian(place, row);
   appendLittleEndian(place + 4, column);
-  record(sheetstream::kCell, std::string_view(place, sizeof place), text);
+  record(sheetstream::kCell, std::string_view(place, sizeof place), cellTextPrefix(text));
   ++cells_;
 }
 

@@ -6,10 +6,10 @@
 #include "read_failure.h"
 #include "record_writer.h"
 #include "relationships.h"
+#include "shared_strings.h"
 #include "utf8.h"
 #include "worksheet.h"
 #include "xlsx_styles.h"
-#include "xlsx_text.h"
 #include "xml_part.h"
 #include "zip_package.h"
 
@@ -44,7 +44,10 @@ void readXlsx(const std::string& path, RecordWriter& out) {
     if (localName(book.root().name()) != "workbook") fail(sheetstream::kExitNotWorkbook);
     for (pugi::xml_node sheet : child(book.root(), "sheets").children()) {
       if (sheet.type() != pugi::node_element || localName(sheet.name()) != "sheet") continue;
-      const Relationship* link = links.byId(prefixedAttribute(sheet, "id").value());
+      const std::string id = prefixedAttribute(sheet, "id").value();
+      // Macro workbooks list sheets that have no part of their own, with an empty r:id.
+      if (id.empty()) continue;
+      const Relationship* link = links.byId(id);
       if (!link) fail(sheetstream::kExitDamaged);
       // Chart sheets and the like hold no cells to name pictures by.
       if (link->kind != "worksheet") continue;
@@ -52,10 +55,10 @@ void readXlsx(const std::string& path, RecordWriter& out) {
     }
   }
 
-  std::vector<std::string> strings;
-  if (const std::unique_ptr<XmlPart> part =
-          optionalPart(package, links.firstOfKind("sharedStrings"))) {
-    strings = readSharedStrings(*part);
+  SharedStrings strings;
+  if (const Relationship* part = links.firstOfKind("sharedStrings");
+      part && package.has(part->target)) {
+    strings = readSharedStrings(package, part->target);
   }
   NumberStyles styles;
   if (const std::unique_ptr<XmlPart> part = optionalPart(package, links.firstOfKind("styles"))) {
@@ -64,7 +67,7 @@ void readXlsx(const std::string& path, RecordWriter& out) {
 
   for (const SheetEntry& sheet : sheets) {
     out.sheet(sheet.name);
-    readWorksheet(XmlPart(package.read(sheet.part)), strings, styles, out);
+    readWorksheet(package, sheet.part, strings, styles, out);
   }
 }
 

@@ -1,5 +1,6 @@
 #include "xlsx_text.h"
 
+#include "record_writer.h"
 #include "utf8.h"
 
 namespace veltrix::sheetreader {
@@ -45,28 +46,44 @@ std::string decodeEscapes(std::string_view text) {
   return repairedUtf8(out);
 }
 
-std::string richText(pugi::xml_node item) {
-  std::string text;
-  for (pugi::xml_node node = item.first_child(); node; node = node.next_sibling()) {
-    if (node.type() != pugi::node_element) continue;
-    const std::string_view name = localName(node.name());
-    if (name == "t") {
-      text += textOf(node);
-    } else if (name == "r") {
-      text += textOf(child(node, "t"));
-    }
-  }
-  return decodeEscapes(text);
+void CappedText::add(std::string_view piece) {
+  const std::size_t room = kKeptRaw - kept_.size();
+  if (piece.size() > room) cut_ = true;
+  kept_ += piece.substr(0, room);
 }
 
-std::vector<std::string> readSharedStrings(const XmlPart& part) {
-  std::vector<std::string> strings;
-  for (pugi::xml_node node = part.root().first_child(); node; node = node.next_sibling()) {
-    if (node.type() == pugi::node_element && localName(node.name()) == "si") {
-      strings.push_back(richText(node));
-    }
+void CappedText::clear() {
+  kept_.clear();
+  cut_ = false;
+}
+
+void RichText::start(std::string_view localName) {
+  ++depth_;
+  if (depth_ == 1) {
+    inRun_ = localName == "r";
+    runHadText_ = false;
+    if (localName == "t") textDepth_ = 1;
+  } else if (depth_ == 2 && inRun_ && !runHadText_ && localName == "t") {
+    runHadText_ = true;
+    textDepth_ = 2;
   }
-  return strings;
+}
+
+void RichText::end() {
+  if (depth_ == textDepth_) textDepth_ = -1;
+  if (depth_ == 1) inRun_ = false;
+  --depth_;
+}
+
+void RichText::text(std::string_view characters) {
+  if (depth_ == textDepth_) raw_.add(characters);
+}
+
+std::string RichText::take() {
+  std::string text = decodeEscapes(raw_.kept());
+  text.resize(cellTextPrefix(text).size());
+  raw_.clear();
+  return text;
 }
 
 }  // namespace veltrix::sheetreader

@@ -4,9 +4,6 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
-
-#include "xml_part.h"
 
 namespace veltrix::sheetreader {
 
@@ -14,11 +11,40 @@ namespace veltrix::sheetreader {
 // following _xHHHH_ literal; the result is valid UTF-8.
 std::string decodeEscapes(std::string_view text);
 
-// The text of a shared string item or an inline string: its own <t>, or the <t> of each run;
-// phonetic runs (<rPh>), the reading shown above Japanese names, are not part of it.
-std::string richText(pugi::xml_node item);
+// Character data kept only as far as a cell's text can reach: however it is escaped, the first
+// kKeptRaw bytes give more than the helper ever sends of a cell.
+class CappedText {
+ public:
+  static constexpr std::size_t kKeptRaw = 2048;
 
-// Every item of the shared strings part, in order; the count attributes are not trusted.
-std::vector<std::string> readSharedStrings(const XmlPart& part);
+  void add(std::string_view piece);
+  void clear();
+  const std::string& kept() const { return kept_; }
+  // Whether more came than was kept.
+  bool cut() const { return cut_; }
+
+ private:
+  std::string kept_;
+  bool cut_ = false;
+};
+
+// The text of a shared string item or an inline string, gathered from the events inside it:
+// its own <t>, or the first <t> of each run; phonetic runs (<rPh>), the reading shown above
+// Japanese names, are not part of it. Depths count from the item, whose own text is no part.
+class RichText {
+ public:
+  void start(std::string_view localName);
+  void end();
+  void text(std::string_view characters);
+  // The text decoded and cut to what a cell sends; ready for the next item.
+  std::string take();
+
+ private:
+  CappedText raw_;
+  int depth_ = 0;
+  int textDepth_ = -1;  // the depth of the <t> being gathered, else -1
+  bool inRun_ = false;
+  bool runHadText_ = false;
+};
 
 }  // namespace veltrix::sheetreader

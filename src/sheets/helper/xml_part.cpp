@@ -56,12 +56,4 @@ pugi::xml_attribute prefixedAttribute(pugi::xml_node node, std::string_view name
   return {};
 }
 
-std::string textOf(pugi::xml_node node) {
-  std::string text;
-  for (pugi::xml_node part = node.first_child(); part; part = part.next_sibling()) {
-    if (part.type() == pugi::node_pcdata || part.type() == pugi::node_cdata) text += part.value();
-  }
-  return text;
-}
-
 }  // namespace veltrix::sheetreader

@@ -1,6 +1,7 @@
-// An XML part of a workbook package, parsed without any document type: a DOCTYPE anywhere is
-// refused before parsing, so no entity is ever declared, let alone expanded. Elements are
-// matched by their local name, so Strict namespaces and prefixes such as x:row read alike.
+// A small XML part of a workbook package (the workbook, relationships, styles) parsed whole,
+// without any document type: a DOCTYPE anywhere is refused before parsing, so no entity is ever
+// declared, let alone expanded. Elements are matched by their local name, so Strict namespaces
+// and prefixes such as x:row read alike.
 #pragma once
 
 #include <pugixml.hpp>
@@ -31,8 +32,5 @@ pugi::xml_node child(pugi::xml_node parent, std::string_view name);
 // The attribute with this local name that carries a prefix (r:id), as opposed to an
 // unprefixed one of the same local name.
 pugi::xml_attribute prefixedAttribute(pugi::xml_node node, std::string_view name);
-
-// All the character data directly inside the element.
-std::string textOf(pugi::xml_node node);
 
 }  // namespace veltrix::sheetreader

@@ -2,7 +2,6 @@
 
 #include <zip.h>
 
-#include <algorithm>
 #include <memory>
 
 #include "read_failure.h"
@@ -36,6 +35,13 @@ bool ZipPackage::has(const std::string& name) const {
 }
 
 std::string ZipPackage::read(const std::string& name) const {
+  std::string data;
+  stream(name, [&data](std::string_view piece) { data += piece; });
+  return data;
+}
+
+void ZipPackage::stream(const std::string& name,
+                        const std::function<void(std::string_view)>& take) const {
   const zip_int64_t index = zip_name_locate(zip_, name.c_str(), ZIP_FL_NOCASE);
   if (index < 0) fail(sheetstream::kExitDamaged);
   const std::unique_ptr<zip_file_t, ZipFileCloser> file(zip_fopen_index(zip_, index, 0));
@@ -44,20 +50,16 @@ std::string ZipPackage::read(const std::string& name) const {
     if (error == ZIP_ER_NOPASSWD || error == ZIP_ER_WRONGPASSWD) fail(sheetstream::kExitEncrypted);
     fail(error == ZIP_ER_MEMORY ? sheetstream::kExitTooLarge : sheetstream::kExitDamaged);
   }
-  // The header's size only spares copies; the count below is what holds the limit.
-  std::string data;
-  zip_stat_t stat;
-  if (zip_stat_index(zip_, index, 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE)) {
-    data.reserve(std::min<zip_uint64_t>(stat.size, kMaxPartSize) + kChunk);
-  }
+  // The headers' sizes are not trusted: the count of what inflated holds the limit.
+  const std::unique_ptr<char[]> buffer(new char[kChunk]);
+  std::size_t total = 0;
   for (;;) {
-    const std::size_t at = data.size();
-    data.resize(at + kChunk);
-    const zip_int64_t got = zip_fread(file.get(), data.data() + at, kChunk);
+    const zip_int64_t got = zip_fread(file.get(), buffer.get(), kChunk);
     if (got < 0) fail(sheetstream::kExitDamaged);
-    data.resize(at + std::size_t(got));
-    if (data.size() > kMaxPartSize) fail(sheetstream::kExitTooLarge);
-    if (got == 0) return data;
+    if (got == 0) return;
+    total += std::size_t(got);
+    if (total > kMaxPartSize) fail(sheetstream::kExitTooLarge);
+    take(std::string_view(buffer.get(), std::size_t(got)));
   }
 }
 

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 
 struct zip;
 
@@ -26,6 +28,9 @@ class ZipPackage {
   // The part inflated whole; fails Damaged when it is missing or its data is broken, Encrypted
   // when it needs a password, TooLarge past kMaxPartSize.
   std::string read(const std::string& name) const;
+  // The part handed over piece by piece as it inflates, failing as read() does; nothing of it
+  // is kept here, so a reader that keeps little holds little however large the part.
+  void stream(const std::string& name, const std::function<void(std::string_view)>& take) const;
 
  private:
   zip* zip_ = nullptr;
