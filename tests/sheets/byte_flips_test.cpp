@@ -40,14 +40,12 @@ TEST_P(FlippedBytes, NeverTakeTheProgramDown) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Rosters, FlippedBytes,
-                         testing::Values("roster.xls", "roster.xlsx", "strict.xlsx",
-                                         "prefixed.xlsx", "moved-parts.xlsx",
-                                         "openpyxl-roster.xlsx", "formulas.xls",
-                                         "odd-formula-strings.xls", "formulas-biff5.xls"),
-                         [](const testing::TestParamInfo<const char*>& info) {
-                           return test::caseName(info.param);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Rosters, FlippedBytes,
+    testing::Values("roster.xls", "roster.xlsx", "strict.xlsx", "prefixed.xlsx", "moved-parts.xlsx",
+                    "openpyxl-roster.xlsx", "xlsxwriter-roster.xlsx", "formulas.xls",
+                    "odd-formula-strings.xls", "formulas-biff5.xls"),
+    [](const testing::TestParamInfo<const char*>& info) { return test::caseName(info.param); });
 
 }  // namespace
 }  // namespace veltrix
