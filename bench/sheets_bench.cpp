@@ -2,24 +2,35 @@
 // stream), beside openpyxl and xlrd each reading every cell in a Python process of its own, on
 // class lists of 10,000 rows that the benchmark makes, and the naming window's import of such a
 // list from its button to the grid filled; then the zip bomb's failure: how soon it comes and how
-// much memory the helper took. Prints one "name: value" line a figure.
+// much memory the helper took; and the helper's time and peak memory on small files that cost a
+// careless reader dearly. Prints one "name: value" line a figure.
+#include <fcntl.h>
+#include <spawn.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 
 #include <QApplication>
 #include <QByteArray>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <string>
 #include <variant>
 #include <vector>
 
 #include "paired_runs.h"
 #include "platform/prompter.h"
 #include "sheets/excel_naming_window.h"
+#include "sheets/sheet_reader_location.h"
 #include "sheets/workbook_reader.h"
+
+extern char** environ;
 
 namespace {
 
@@ -28,6 +39,7 @@ using namespace veltrix;
 constexpr int kPairs = 15;
 constexpr int kBombRuns = 9;
 constexpr int kImportRuns = 9;
+constexpr int kCostlyRuns = 5;
 const QString kPython = QStringLiteral("/usr/bin/python3");
 
 // Rows as a school sends them: a number, a name, a class, and two more text columns.
@@ -128,6 +140,61 @@ double importToGridMs(const QString& roster) {
   return bench::median(runs);
 }
 
+struct HelperRun {
+  bool read = false;  // exited 0: the workbook was read whole
+  double ms = 0;
+  double peakMb = 0;
+};
+
+// The helper run on its own, its stream thrown away, without the program's caps: what the
+// workbook really costs it. GNU time starts it and reports its peak: the rusage of a child this
+// process spawned itself would count this process's own pages, shared until the exec.
+HelperRun runHelper(const QString& workbook, const QString& peakFile) {
+  const std::string time = "/usr/bin/time";
+  const std::string format = "--format=%M";
+  const std::string output = "--output=" + peakFile.toStdString();
+  const std::string helper = sheetReaderPath().toStdString();
+  const std::string path = workbook.toStdString();
+  std::vector<char*> argv;
+  for (const std::string* argument : {&time, &format, &output, &helper, &path}) {
+    argv.push_back(const_cast<char*>(argument->c_str()));
+  }
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  const auto start = std::chrono::steady_clock::now();
+  pid_t child = 0;
+  const int spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  HelperRun run;
+  int status = 0;
+  if (spawned != 0 || waitpid(child, &status, 0) != child) return run;
+  run.ms =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  run.read = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  QFile peak(peakFile);
+  if (peak.open(QIODevice::ReadOnly)) run.peakMb = peak.readAll().trimmed().toDouble() / 1024;
+  return run;
+}
+
+// The median time and the largest peak over the runs.
+void printHelperCost(const char* name, const char* fixture) {
+  const QString workbook = QStringLiteral(VELTRIX_SHEET_DATA "/") + QString::fromUtf8(fixture);
+  QTemporaryDir folder;
+  const QString peakFile = folder.filePath(QStringLiteral("peak"));
+  std::vector<double> ms;
+  double peakMb = 0;
+  for (int i = 0; i < kCostlyRuns; ++i) {
+    const HelperRun run = runHelper(workbook, peakFile);
+    if (!run.read) std::fprintf(stderr, "%s: the helper did not read %s\n", name, fixture);
+    ms.push_back(run.ms);
+    peakMb = std::max(peakMb, run.peakMb);
+  }
+  std::printf("%s_ms: %.1f\n", name, bench::median(ms));
+  std::printf("%s_peak_rss_mb: %.1f\n", name, peakMb);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -163,5 +230,9 @@ int main(int argc, char* argv[]) {
   std::printf("import_to_grid_10k_ms: %.1f\n", importToGridMs(xlsx));
   std::printf("bomb_error_ms: %.1f\n", bench::median(bombMs));
   std::printf("bomb_peak_rss_mb: %.1f\n", double(children.ru_maxrss) / 1024);
+  // 140 KB whose sheet part inflates to 58 MB of numbers; 100,000 cells that share one string of
+  // 30,000 characters.
+  printHelperCost("xlsx_many_numbers", "many-numbers.xlsx");
+  printHelperCost("xlsx_one_long_shared_string", "one-long-shared-string.xlsx");
   return 0;
 }

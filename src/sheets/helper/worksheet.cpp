@@ -32,7 +32,8 @@ Number parsedOrDamaged(std::string_view text) {
   return value;
 }
 
-// Writers leave an attribute empty (s="", r="") where they mean it is not there.
+// An attribute's value, empty when it is absent: writers leave one empty (s="", r="") where they
+// mean it is not there.
 std::string_view presentValue(const char* const* attributes, std::string_view name) {
   const char* value = attributeValue(attributes, name);
   return value ? std::string_view(value) : std::string_view();
