@@ -31,6 +31,51 @@ bool isBuiltInDateFormat(int id) {
          (id >= 50 && id <= 58);
 }
 
+std::string_view builtInFormatCode(int id) {
+  switch (id) {
+    case 1:
+      return "0";
+    case 2:
+      return "0.00";
+    case 3:
+      return "#,##0";
+    case 4:
+      return "#,##0.00";
+    case 5:
+      return "\"¥\"#,##0;\"¥\"-#,##0";
+    case 6:
+      return "\"¥\"#,##0;[Red]\"¥\"-#,##0";
+    case 7:
+      return "\"¥\"#,##0.00;\"¥\"-#,##0.00";
+    case 8:
+      return "\"¥\"#,##0.00;[Red]\"¥\"-#,##0.00";
+    case 9:
+      return "0%";
+    case 10:
+      return "0.00%";
+    case 11:
+      return "0.00E+00";
+    case 12:
+      return "# ?/?";
+    case 13:
+      return "# ?\?/??";
+    case 37:
+      return "#,##0 ;(#,##0)";
+    case 38:
+      return "#,##0 ;[Red](#,##0)";
+    case 39:
+      return "#,##0.00;(#,##0.00)";
+    case 40:
+      return "#,##0.00;[Red](#,##0.00)";
+    case 48:
+      return "##0.0E+0";
+    case 49:
+      return "@";
+    default:
+      return {};
+  }
+}
+
 bool isDateFormatCode(std::string_view code) {
   for (std::size_t i = 0; i < code.size(); ++i) {
     const char c = code[i];

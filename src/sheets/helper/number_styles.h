@@ -9,6 +9,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "number_format.h"
+
 namespace veltrix::sheetreader {
 
 class NumberStyles {
@@ -25,7 +27,7 @@ class NumberStyles {
   std::string text(double value, std::size_t style) const;
 
  private:
-  std::unordered_map<int, std::string> formats_;
+  std::unordered_map<int, NumberFormat> formats_;  // read once, when defined
   std::vector<int> styles_;
 };
 
