@@ -87,6 +87,7 @@ TEST(NumberFormat, PercentMultipliesByAHundred) {
       {-0.025, "0.0%", "-2.5%"},
       {0.00005, "0.00%", "0.01%"},
       {1.5, "#,##0%", "150%"},
+      {5, "0\"%\"", "5%"},
   });
 }
 
@@ -100,6 +101,7 @@ TEST(NumberFormat, ScientificAndEngineeringNotation) {
       {0, "0.00E+00", "0.00E+00"},
       {9.995, "0.00E+00", "1.00E+01"},
       {123456, "0.0e+0", "1.2e+5"},
+      {123456, "0.0E+000", "1.2E+005"},
       {1e300, "0.00E+00", "1.00E+300"},
       {12345, "00.00E+00", "12.35E+03"},
       {12345, "##0.0E+0", "12.3E+3"},
@@ -112,6 +114,9 @@ TEST(NumberFormat, ScientificAndEngineeringNotation) {
 }
 
 TEST(NumberFormat, SectionsForNegativeZeroAndText) {
+  const std::string chineseAccounting =
+      "_ \"¥\"* #,##0_ ;_ \"¥\"* \\-#,##0_ ;_ \"¥\"* \"-\"_ ;_ @_ ";
+  const std::string englishAccounting = "_(* #,##0_);_(* \\(#,##0\\);_(* \"-\"_);_(@_)";
   expectShown({
       {-5, "0;(0)", "(5)"},
       {5, "0;(0)", "5"},
@@ -126,6 +131,15 @@ TEST(NumberFormat, SectionsForNegativeZeroAndText) {
       {-5, "\"ID\"0", "-ID5"},
       {-1234, "\"¥\"#,##0;\"¥\"-#,##0", "¥-1,234"},
       {-7.25, "[Red]0.00;[Blue]\\-0.00", "-7.25"},
+      {1234.5, "#,##0.00_);[Red](#,##0.00)", "1,234.50 "},
+      {-1234.5, "#,##0.00_);[Red](#,##0.00)", "(1,234.50)"},
+      // accounting, as the Chinese edition and the English one write it
+      {1234, chineseAccounting, " ¥1,234 "},
+      {-1234, chineseAccounting, " ¥-1,234 "},
+      {0, chineseAccounting, " ¥- "},
+      {1234, englishAccounting, " 1,234 "},
+      {-1234, englishAccounting, " (1,234)"},
+      {0, englishAccounting, " - "},
       {1234.5, "@", "1234.5"},
       {5, "\"ID\"@", "5"},
   });

@@ -1,6 +1,7 @@
 #include "formatted_number.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <numeric>
@@ -50,7 +51,7 @@ Choice chooseSection(const NumberFormat& format, double value) {
         (first.op == FormatCondition::Op::Greater || first.op == FormatCondition::Op::GreaterEqual);
     return {&sections[i], value < 0 && !condition.negativeOnly() && !secondForNegatives};
   }
-  return {};
+  return {};  // a number no section is for: a spreadsheet fills the cell with #, we show General
 }
 
 // What a run of placeholders shows of digits aligned to the right, one text for each
@@ -206,13 +207,20 @@ std::uint64_t inFixedDenominator(std::uint64_t part, std::uint64_t denominator) 
   return whole + (rest * 2 >= kFractionScale ? 1 : 0);
 }
 
+// Digits known to fit in 64 bits.
+std::uint64_t decimalValue(std::string_view digits) {
+  std::uint64_t value = 0;
+  std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  return value;
+}
+
 bool fractionPieces(const FormatSection& section, DecimalDigits digits, Pieces& pieces) {
   shiftDecimal(digits, section.shift);
   // Beyond fifteen digits a number has no fraction left to show.
   if (digits.integerLength() > 15) return false;
   const std::string integerText = integerDigits(digits);
-  std::uint64_t whole = integerText.empty() ? 0 : std::stoull(integerText);
-  const std::uint64_t part = std::stoull(fractionDigits(digits, 18));
+  std::uint64_t whole = decimalValue(integerText);
+  const std::uint64_t part = decimalValue(fractionDigits(digits, 18));
   Fraction fraction;
   if (section.fixedDenominator > 0) {
     fraction = {inFixedDenominator(part, std::uint64_t(section.fixedDenominator)),

@@ -1,5 +1,6 @@
 #include "number_format.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstddef>
 
@@ -21,7 +22,13 @@ using Part = FormatToken::Part;
 
 // A code's pieces before the commas and the parts of the number are told apart.
 struct Lexeme {
-  enum class Type { Token, Comma, Percent, Text, Dropped };
+  enum class Type {
+    Token,
+    Comma,    // a thousands separator, a scaling comma or a literal, by where it stands
+    Percent,  // a literal % that scales the number too
+    Text,     // @, the text placeholder
+    Dropped,  // read into the section, not shown
+  };
   Type type = Type::Token;
   FormatToken token;
 };
@@ -40,22 +47,18 @@ std::size_t characterLength(std::string_view text, std::size_t at) {
   return std::min(length, text.size() - at);
 }
 
-bool startsWithGeneral(std::string_view text) {
+// The length of the General keyword at the start of text, 0 when it is not there.
+std::size_t generalKeyword(std::string_view text) {
   constexpr std::string_view kGeneral = "general";
   // The Chinese edition writes General so in the codes of its .xls files.
   constexpr std::string_view kChineseGeneral = "G/通用格式";
-  if (text.substr(0, kChineseGeneral.size()) == kChineseGeneral) return true;
-  if (text.size() < kGeneral.size()) return false;
+  if (text.substr(0, kChineseGeneral.size()) == kChineseGeneral) return kChineseGeneral.size();
+  if (text.size() < kGeneral.size()) return 0;
   for (std::size_t i = 0; i < kGeneral.size(); ++i) {
     const char c = text[i];
-    if ((c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c) != kGeneral[i]) return false;
+    if ((c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c) != kGeneral[i]) return 0;
   }
-  return true;
-}
-
-std::size_t generalLength(std::string_view text) {
-  return text[0] == 'G' && text.substr(0, 2) == "G/" ? std::string_view("G/通用格式").size()
-                                                     : std::string_view("general").size();
+  return kGeneral.size();
 }
 
 // Splits at semicolons outside quotes, brackets and escaped characters.
@@ -172,9 +175,9 @@ bool lexSection(std::string_view text, std::vector<Lexeme>& lexemes, FormatCondi
     } else if (c == '@') {
       lexemes.push_back({Lexeme::Type::Text, {}});
       ++i;
-    } else if (startsWithGeneral(text.substr(i))) {
+    } else if (const std::size_t general = generalKeyword(text.substr(i)); general > 0) {
       lexemes.push_back(token(Kind::General));
-      i += generalLength(text.substr(i));
+      i += general;
     } else {
       const std::size_t length = characterLength(text, i);
       lexemes.push_back(literal(text.substr(i, length)));
@@ -188,6 +191,7 @@ bool isDigit(const Lexeme& lexeme) {
   return lexeme.type == Lexeme::Type::Token && lexeme.token.kind == Kind::Digit;
 }
 
+// A digit of a written denominator: 1 to 9 are literals, 0 a placeholder.
 bool isWrittenDigit(const Lexeme& lexeme) {
   if (lexeme.type != Lexeme::Type::Token) return false;
   const FormatToken& token = lexeme.token;
@@ -209,10 +213,7 @@ std::size_t fractionSlash(const std::vector<Lexeme>& lexemes) {
   for (std::size_t i = indexOf(lexemes, Kind::Slash); i < lexemes.size();
        i = indexOf(lexemes, Kind::Slash, i + 1)) {
     if (i == 0 || i + 1 == lexemes.size() || !isDigit(lexemes[i - 1])) continue;
-    const Lexeme& next = lexemes[i + 1];
-    const bool written = next.type == Lexeme::Type::Token && next.token.kind == Kind::Literal &&
-                         isWrittenDigit(next) && next.token.text[0] != '0';
-    if (isDigit(next) || written) return i;
+    if (isDigit(lexemes[i + 1]) || isWrittenDigit(lexemes[i + 1])) return i;
   }
   return lexemes.size();
 }
@@ -299,11 +300,11 @@ void readCommas(std::vector<Lexeme>& lexemes, FormatSection& section) {
     bool digitFollows = false;
     for (std::size_t j = end; j < lexemes.size(); ++j) digitFollows |= isNumberDigit(lexemes[j]);
     for (std::size_t j = i; j < end; ++j) {
-      if (!afterDigit) {
+      if (afterDigit) {
+        lexemes[j].type = Lexeme::Type::Dropped;
+      } else {
         lexemes[j] = literal(",");
-        continue;
       }
-      lexemes[j].type = Lexeme::Type::Dropped;
     }
     if (afterDigit && end < lexemes.size() && isNumberDigit(lexemes[end]) &&
         lexemes[i - 1].token.part == Part::Integer && lexemes[end].token.part == Part::Integer) {
@@ -328,6 +329,7 @@ bool buildSection(std::string_view text, FormatSection& section) {
     return false;
   }
   readCommas(lexemes, section);
+  bool integerPadsNothing = false;
   for (const Lexeme& lexeme : lexemes) {
     if (lexeme.type == Lexeme::Type::Dropped) continue;
     if (lexeme.type == Lexeme::Type::Percent) section.shift += 2;
@@ -335,7 +337,7 @@ bool buildSection(std::string_view text, FormatSection& section) {
     if (token.kind == Kind::Digit) {
       if (token.part == Part::Integer) ++section.integerPlaceholders;
       if (token.part == Part::Decimal) ++section.decimalPlaceholders;
-      if (token.part == Part::Integer && token.mark != '0') section.engineering = true;
+      integerPadsNothing |= token.part == Part::Integer && token.mark != '0';
     }
     if (token.kind == Kind::Literal && !section.tokens.empty() &&
         section.tokens.back().kind == Kind::Literal) {
@@ -344,8 +346,10 @@ bool buildSection(std::string_view text, FormatSection& section) {
       section.tokens.push_back(token);
     }
   }
-  section.engineering = section.layout == FormatSection::Layout::Scientific &&
-                        section.engineering && section.integerPlaceholders > 1;
+  // 00.0E+0 keeps two digits before the point; ##0.0E+0 keeps one to three, the exponent a
+  // multiple of three.
+  section.engineering = section.layout == FormatSection::Layout::Scientific && integerPadsNothing &&
+                        section.integerPlaceholders > 1;
   return true;
 }
 
