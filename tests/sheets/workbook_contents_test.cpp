@@ -98,10 +98,10 @@ const ContentsCase kCases[] = {
                           {2, 4, "1234.5"},
                           {3, 0, "20230103"},
                           {3, 1, "王小明"},
-                          {3, 4, "98"},  // a "Day "0 format is no date: the number shows
-                                         // a formula's cached string and its cached number; no
-                                         // value, an error, an ISO date and [h]:mm are absent; a
-                                         // [Red] format is no date
+                          // a "Day "0 format is no date: the number shows in it
+                          {3, 4, "Day 98"},
+                          // a formula's cached string and its cached number; no value, an
+                          // error, an ISO date and [h]:mm are absent; a [Red] format is no date
                           {4, 0, "张三同学"},
                           {4, 1, "2"},
                           {4, 6, "-7.25"},
