@@ -213,7 +213,8 @@ std::size_t fractionSlash(const std::vector<Lexeme>& lexemes) {
   for (std::size_t i = indexOf(lexemes, Kind::Slash); i < lexemes.size();
        i = indexOf(lexemes, Kind::Slash, i + 1)) {
     if (i == 0 || i + 1 == lexemes.size() || !isDigit(lexemes[i - 1])) continue;
-    if (isDigit(lexemes[i + 1]) || isWrittenDigit(lexemes[i + 1])) return i;
+    const Lexeme& next = lexemes[i + 1];
+    if (isDigit(next) || (isWrittenDigit(next) && next.token.text != "0")) return i;
   }
   return lexemes.size();
 }
