@@ -85,6 +85,24 @@ std::vector<ExpectedCell> joined(std::vector<ExpectedCell> a, const std::vector<
   return a;
 }
 
+// The number-format rosters of xlwt and LibreOffice: each format's code in column A and a number
+// shown in it in column B, as Excel shows it; the date shows nothing.
+std::vector<ExpectedCell> formatsShown() {
+  const char* const codes[][2] = {
+      {"000000", "000123"},    {"0", "110101200001011000"},
+      {"0.00", "3.14"},        {"#,##0", "1,234,567"},
+      {"0%", "26%"},           {"00 00 00", "00 00 12"},
+      {"000-000", "123-456"},  {"@", "42"},
+      {"General", "20230101"}, {"YYYY-MM-DD", nullptr},
+  };
+  std::vector<ExpectedCell> cells{{0, 0, "格式"}, {0, 1, "数值"}};
+  for (int row = 1; row <= int(std::size(codes)); ++row) {
+    cells.push_back({row, 0, codes[row - 1][0]});
+    if (codes[row - 1][1]) cells.push_back({row, 1, codes[row - 1][1]});
+  }
+  return cells;
+}
+
 const ContentsCase kCases[] = {
     {"roster.xlsx",
      {{"一班", joined(kRosterHeader,
@@ -181,6 +199,22 @@ const ContentsCase kCases[] = {
       {"𠀀", {{1, 1, "0.5"}}}}},
     {"sparse.xls", {{"稀疏", {{0, 0, "左上"}, {65535, 255, "右下"}}}}},
     // xlwt: one far cell on each sheet, read as the cells that exist.
+    {"xlwt-number-formats.xls", {{"学号", formatsShown()}}},
+    // a formula's cached 246 in 000000 beside them
+    {"libreoffice-number-formats.xls", {{"学号", joined(formatsShown(), {{1, 2, "000246"}})}}},
+    {"student-numbers.xls", {{"学号", {{0, 0, "000123"}, {1, 0, "110101200001011000"}}}}},
+    {"number-formats.xlsx",
+     {{"编号",
+       {{0, 0, "学号"},
+        {0, 1, "身份证号"},
+        {0, 2, "体重"},
+        {0, 3, "人数"},
+        {0, 4, "比例"},
+        {1, 0, "000123"},
+        {1, 1, "110101200001011000"},
+        {1, 2, "3.14"},
+        {1, 3, "1,234,567"},
+        {1, 4, "26%"}}}}},
     {"far-cells.xls",
      {{"一班", {{65535, 255, "一班末格"}}},
       {"二班", {{65535, 255, "二班末格"}}},
