@@ -234,5 +234,7 @@ int main(int argc, char* argv[]) {
   // 30,000 characters.
   printHelperCost("xlsx_many_numbers", "many-numbers.xlsx");
   printHelperCost("xlsx_one_long_shared_string", "one-long-shared-string.xlsx");
+  // Four sheets with one cell each, at the far corner of BIFF8's 65,536 rows and 256 columns.
+  printHelperCost("xls_far_cells", "far-cells.xls");
   return 0;
 }
