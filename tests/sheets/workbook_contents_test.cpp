@@ -85,8 +85,8 @@ std::vector<ExpectedCell> joined(std::vector<ExpectedCell> a, const std::vector<
   return a;
 }
 
-// The number-format rosters of xlwt and LibreOffice: each format's code in column A and a number
-// shown in it in column B, as Excel shows it; the date shows nothing.
+// The number-format rosters of xlwt, LibreOffice and openpyxl: each format's code in column A and a
+// number shown in it in column B, as Excel shows it; the date shows nothing.
 std::vector<ExpectedCell> formatsShown() {
   const char* const codes[][2] = {
       {"000000", "000123"},    {"0", "110101200001011000"},
@@ -202,6 +202,8 @@ const ContentsCase kCases[] = {
     {"xlwt-number-formats.xls", {{"学号", formatsShown()}}},
     // a formula's cached 246 in 000000 beside them
     {"libreoffice-number-formats.xls", {{"学号", joined(formatsShown(), {{1, 2, "000246"}})}}},
+    // openpyxl's .xlsx of the same roster: the .xlsx reader shows each number alike
+    {"openpyxl-number-formats.xlsx", {{"学号", formatsShown()}}},
     {"student-numbers.xls", {{"学号", {{0, 0, "000123"}, {1, 0, "110101200001011000"}}}}},
     {"number-formats.xlsx",
      {{"编号",
