@@ -289,10 +289,11 @@ const StreamCase kStreamCases[] = {
      sheetstream::kExitEncrypted},
     {"ChartOnASheet", workbook("", kChartOnSheet),
      std::vector<ExpectedSheet>{{"S", {{0, 0, "top"}, {5, 0, "end"}}}}},
-    {"ChartSheetsAndDialogSheetsAreNotListed",
+    {"ChartDialogAndMacroSheetsAreNotListed",
      workbook("", {{"Chart1", number(0, 0, 0, 1) + label("series", 6), 2, 0x0020},
                    {"Roster", label("z", 1)},
                    {"Dialog1", record(0x0081, le16(0x04D1)) + label("OK", 2)},
+                   {"Macro1", label("=A1", 3), 1, 0x0040},
                    {"Empty", ""}}),
      std::vector<ExpectedSheet>{{"Roster", {{0, 0, "z"}}}, {"Empty", {}}}},
     // one far cell on each of three sheets costs no more than three cells
