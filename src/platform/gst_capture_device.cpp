@@ -14,7 +14,6 @@
 #include <QSlider>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -27,8 +26,6 @@ namespace texts = capture_texts;
 
 constexpr int kMaxDriver = 11;
 constexpr int kFirstFrameTimeoutMs = 3000;
-constexpr QSize kDefaultSize{640, 480};
-constexpr const char* kMjpeg = "MJPG";
 constexpr const char* kTestCameraSource = "videotestsrc pattern=ball is-live=true";
 
 QString devicePath(GstDevice* device, bool* fromV4l2Provider) {
@@ -57,85 +54,13 @@ bool nodeBefore(const QString& a, const QString& b) {
   return split(a) < split(b);
 }
 
-std::vector<std::pair<int, int>> framerates(const GstStructure* structure) {
-  const GValue* value = gst_structure_get_value(structure, "framerate");
-  if (!value) return {};
-  if (GST_VALUE_HOLDS_FRACTION(value)) {
-    return {{gst_value_get_fraction_numerator(value), gst_value_get_fraction_denominator(value)}};
-  }
-  if (GST_VALUE_HOLDS_FRACTION_RANGE(value)) {
-    const GValue* fastest = gst_value_get_fraction_range_max(value);
-    return {
-        {gst_value_get_fraction_numerator(fastest), gst_value_get_fraction_denominator(fastest)}};
-  }
-  std::vector<std::pair<int, int>> rates;
-  if (GST_VALUE_HOLDS_LIST(value)) {
-    for (guint i = 0; i < gst_value_list_get_size(value); ++i) {
-      const GValue* rate = gst_value_list_get_value(value, i);
-      if (GST_VALUE_HOLDS_FRACTION(rate)) {
-        rates.emplace_back(gst_value_get_fraction_numerator(rate),
-                           gst_value_get_fraction_denominator(rate));
-      }
-    }
-  }
-  return rates;
-}
-
 bool isMjpeg(const CaptureFormat& format) {
-  return format.pixelFormat == QLatin1String(kMjpeg);
-}
-
-// Smaller sizes first; at one size raw before MJPEG, then the faster rate.
-bool listedBefore(const CaptureFormat& a, const CaptureFormat& b) {
-  const auto key = [](const CaptureFormat& f) {
-    return std::tuple(qint64(f.size.width()) * f.size.height(), f.size.width(), isMjpeg(f),
-                      f.pixelFormat, -double(f.rateNumerator) / f.rateDenominator);
-  };
-  return key(a) < key(b);
-}
-
-// Sizes given as ranges are left out: a camera lists the sizes it really sends.
-QList<CaptureFormat> formatsOf(GstCaps* caps) {
-  QList<CaptureFormat> formats;
-  for (guint i = 0; caps && i < gst_caps_get_size(caps); ++i) {
-    const GstStructure* structure = gst_caps_get_structure(caps, i);
-    QString pixelFormat;
-    if (gst_structure_has_name(structure, "image/jpeg")) {
-      pixelFormat = QLatin1String(kMjpeg);
-    } else if (gst_structure_has_name(structure, "video/x-raw")) {
-      const char* raw = gst_structure_get_string(structure, "format");
-      if (!raw) continue;
-      pixelFormat = QString::fromUtf8(raw);
-    } else {
-      continue;
-    }
-    int width = 0;
-    int height = 0;
-    if (!gst_structure_get_int(structure, "width", &width) ||
-        !gst_structure_get_int(structure, "height", &height)) {
-      continue;
-    }
-    for (const auto& [numerator, denominator] : framerates(structure)) {
-      const CaptureFormat format{pixelFormat, QSize(width, height), numerator, denominator};
-      if (numerator > 0 && denominator > 0 && !formats.contains(format)) formats.append(format);
-    }
-  }
-  std::sort(formats.begin(), formats.end(), listedBefore);
-  return formats;
+  return format.pixelFormat == QLatin1String(kMjpegFormat);
 }
 
 QList<CaptureFormat> testCameraFormats() {
   return {
       {QString(), QSize(640, 480)}, {QString(), QSize(1280, 720)}, {QString(), QSize(1920, 1080)}};
-}
-
-// 640×480 when offered (what the camera window is laid out for), else the first size; raw over
-// MJPEG since it needs no decoding.
-CaptureFormat defaultFormat(const QList<CaptureFormat>& offered) {
-  if (offered.isEmpty()) return {};
-  const auto standard = std::find_if(offered.begin(), offered.end(),
-                                     [](const CaptureFormat& f) { return f.size == kDefaultSize; });
-  return standard != offered.end() ? *standard : offered.front();
 }
 
 QString describe(const CaptureFormat& format) {
@@ -267,7 +192,7 @@ void GstCaptureDevice::listDrivers() {
   for (const auto& [path, device] : nodes) {
     gchar* name = gst_device_get_display_name(device);
     GstCaps* caps = gst_device_get_caps(device);
-    drivers_.append({QString::fromUtf8(name), path, device, formatsOf(caps)});
+    drivers_.append({QString::fromUtf8(name), path, device, offeredFormats(caps)});
     if (caps) gst_caps_unref(caps);
     g_free(name);
   }
@@ -300,7 +225,7 @@ bool GstCaptureDevice::connect(int driver) {
   const auto remembered = chosenFormats_.find(chosen.key);
   const bool rememberedOffered =
       remembered != chosenFormats_.end() && chosen.formats.contains(remembered->second);
-  return open(driver, rememberedOffered ? remembered->second : defaultFormat(chosen.formats));
+  return open(driver, rememberedOffered ? remembered->second : startingFormat(chosen.formats));
 }
 
 bool GstCaptureDevice::setFormat(const CaptureFormat& format) {

@@ -15,21 +15,12 @@
 #include <optional>
 
 #include "platform/capture_device.h"
+#include "platform/capture_formats.h"
 
 typedef struct _GstElement GstElement;
 typedef struct _GstDevice GstDevice;
 
 namespace veltrix {
-
-// One way a driver can send its frames. An empty pixel format takes whatever raw format the
-// source makes.
-struct CaptureFormat {
-  QString pixelFormat;  // a raw video format such as "YUY2", or "MJPG"
-  QSize size;
-  int rateNumerator = 30;
-  int rateDenominator = 1;
-  bool operator==(const CaptureFormat&) const = default;
-};
 
 class GstCaptureDevice final : public CaptureDevice {
  public:
