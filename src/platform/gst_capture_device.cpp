@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "platform/capture_texts.h"
+#include "platform/mjpeg_guard.h"
 
 namespace veltrix {
 namespace {
@@ -58,9 +59,31 @@ bool isMjpeg(const CaptureFormat& format) {
   return format.pixelFormat == QLatin1String(kMjpegFormat);
 }
 
-QList<CaptureFormat> testCameraFormats() {
-  return {
-      {QString(), QSize(640, 480)}, {QString(), QSize(1280, 720)}, {QString(), QSize(1920, 1080)}};
+// Whether everything the source in gst-launch syntax can send is JPEG.
+bool sendsJpeg(const QString& description) {
+  GstElement* source =
+      gst_parse_bin_from_description(description.toUtf8().constData(), TRUE, nullptr);
+  if (!source) return false;
+  gst_object_ref_sink(source);
+  GstPad* pad = gst_element_get_static_pad(source, "src");
+  GstCaps* caps = pad ? gst_pad_query_caps(pad, nullptr) : nullptr;
+  bool jpeg = caps && !gst_caps_is_empty(caps) && !gst_caps_is_any(caps);
+  for (guint i = 0; jpeg && i < gst_caps_get_size(caps); ++i) {
+    jpeg = gst_structure_has_name(gst_caps_get_structure(caps, i), "image/jpeg");
+  }
+  if (caps) gst_caps_unref(caps);
+  if (pad) gst_object_unref(pad);
+  gst_object_unref(source);
+  return jpeg;
+}
+
+// The test camera's three sizes, as MJPEG when its source sends JPEG, as the source's own raw
+// format otherwise.
+QList<CaptureFormat> testCameraFormats(const QString& source) {
+  const QString pixelFormat = sendsJpeg(source) ? QLatin1String(kMjpegFormat) : QString();
+  return {{pixelFormat, QSize(640, 480)},
+          {pixelFormat, QSize(1280, 720)},
+          {pixelFormat, QSize(1920, 1080)}};
 }
 
 QString describe(const CaptureFormat& format) {
@@ -197,8 +220,8 @@ void GstCaptureDevice::listDrivers() {
     g_free(name);
   }
   if (testSource_) {
-    drivers_.append(
-        {QString::fromUtf8(texts::kTestCamera), *testSource_, nullptr, testCameraFormats()});
+    drivers_.append({QString::fromUtf8(texts::kTestCamera), *testSource_, nullptr,
+                     testCameraFormats(*testSource_)});
   }
 }
 
@@ -274,7 +297,7 @@ GstElement* GstCaptureDevice::buildPipeline(const Driver& driver, const CaptureF
   GstElement* wire = gst_element_factory_make("capsfilter", nullptr);
   GstElement* sink = gst_element_factory_make("appsink", nullptr);
   std::vector<GstElement*> chain{source, wire};
-  if (isMjpeg(format)) chain.push_back(gst_element_factory_make("jpegdec", nullptr));
+  if (isMjpeg(format)) chain.push_back(makeGuardedJpegDecoder());
   chain.push_back(gst_element_factory_make("videoconvert", nullptr));
   // videoconvert's 8-bit path from YUV to RGB truncates, leaving colours up to 6 levels dark; by
   // way of 16 bits a channel they arrive within 2 of what the camera sent.

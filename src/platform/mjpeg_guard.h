@@ -1,0 +1,19 @@
+// The JPEG decoder of an MJPEG camera, guarded against damaged frames: a frame cut short or
+// flagged as damaged by the driver (a loose cable) is dropped before it is decoded; one that the
+// decoder cannot read it drops itself, with a warning that does not end the stream.
+#pragma once
+
+#include <QByteArrayView>
+
+typedef struct _GstElement GstElement;
+
+namespace veltrix {
+
+// Whether bytes hold a whole JPEG: its start marker first, its end marker last (zero bytes
+// after it, with which some cameras pad their frames, are allowed).
+bool isWholeJpeg(QByteArrayView bytes);
+
+// A jpegdec that drops damaged frames; nullptr when GStreamer has none.
+GstElement* makeGuardedJpegDecoder();
+
+}  // namespace veltrix
