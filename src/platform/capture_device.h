@@ -17,8 +17,8 @@ class CaptureDevice {
 
   // The capture drivers there are, numbered from 1.
   virtual int driverCount() = 0;
-  // Lets go of the current driver and connects driver n (1 to 11; any other n is refused and
-  // changes nothing). False when the driver is missing, busy or sends no frame in time; the
+  // Lets go of the current driver and connects driver n (1 to driverCount(); any other n is refused
+  // and changes nothing). False when the driver is missing, busy or sends no frame in time; the
   // device is then not connected.
   virtual bool connect(int driver) = 0;
   // The driver connected last, 0 while none is.

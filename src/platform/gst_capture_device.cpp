@@ -25,7 +25,6 @@ namespace {
 
 namespace texts = capture_texts;
 
-constexpr int kMaxDriver = 11;
 constexpr int kFirstFrameTimeoutMs = 3000;
 constexpr const char* kTestCameraSource = "videotestsrc pattern=ball is-live=true";
 
@@ -191,6 +190,9 @@ void GstCaptureDevice::listDrivers() {
   std::vector<std::pair<QString, GstDevice*>> nodes;
   GstDeviceMonitor* monitor = gst_device_monitor_new();
   gst_device_monitor_add_filter(monitor, "Video/Source", nullptr);
+  // The PipeWire and libcamera providers hide the v4l2 provider's cameras when installed beside
+  // it; v4l2src is what the formats and controls here are made for.
+  gst_device_monitor_set_show_all_devices(monitor, TRUE);
   GList* devices = gst_device_monitor_get_devices(monitor);
   for (GList* item = devices; item; item = item->next) {
     auto* device = static_cast<GstDevice*>(item->data);
@@ -213,10 +215,17 @@ void GstCaptureDevice::listDrivers() {
   std::sort(nodes.begin(), nodes.end(),
             [](const auto& a, const auto& b) { return nodeBefore(a.first, b.first); });
   for (const auto& [path, device] : nodes) {
-    gchar* name = gst_device_get_display_name(device);
     GstCaps* caps = gst_device_get_caps(device);
-    drivers_.append({QString::fromUtf8(name), path, device, offeredFormats(caps)});
+    const QList<CaptureFormat> formats = offeredFormats(caps);
     if (caps) gst_caps_unref(caps);
+    // A node with no colour format, such as a laptop's infrared camera, is no camera to take
+    // photos with.
+    if (formats.isEmpty()) {
+      gst_object_unref(device);
+      continue;
+    }
+    gchar* name = gst_device_get_display_name(device);
+    drivers_.append({QString::fromUtf8(name), path, device, formats});
     g_free(name);
   }
   if (testSource_) {
@@ -243,7 +252,7 @@ QList<CaptureFormat> GstCaptureDevice::formats() const {
 
 bool GstCaptureDevice::connect(int driver) {
   if (!listed_) listDrivers();
-  if (driver < 1 || driver > kMaxDriver || driver > drivers_.size()) return false;
+  if (driver < 1 || driver > drivers_.size()) return false;
   const Driver& chosen = drivers_[driver - 1];
   const auto remembered = chosenFormats_.find(chosen.key);
   const bool rememberedOffered =

@@ -1,0 +1,33 @@
+// Device providers of GStreamer's device monitor, faked: a v4l2 provider and the PipeWire and
+// libcamera providers that hide it when installed beside it, listing the cameras a test gives
+// them. Their cameras play a test source in gst-launch syntax.
+#pragma once
+
+#include <QString>
+#include <vector>
+
+namespace veltrix::test {
+
+struct FakeCamera {
+  QString name;
+  QString caps;    // as the provider reports them
+  QString source;  // what the camera plays, in gst-launch syntax
+  QString path;    // its device node: "device.path" from v4l2, "api.v4l2.path" from PipeWire
+};
+
+struct FakeProviders {
+  std::vector<FakeCamera> v4l2;
+  std::vector<FakeCamera> pipeWire;
+  std::vector<FakeCamera> libcamera;  // listed without a device node
+};
+
+// The providers list these cameras while the object lives, and nothing before or after.
+class InstalledProviders {
+ public:
+  explicit InstalledProviders(FakeProviders providers);
+  ~InstalledProviders();
+  InstalledProviders(const InstalledProviders&) = delete;
+  InstalledProviders& operator=(const InstalledProviders&) = delete;
+};
+
+}  // namespace veltrix::test
