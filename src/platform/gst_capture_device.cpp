@@ -190,8 +190,8 @@ void GstCaptureDevice::listDrivers() {
   std::vector<std::pair<QString, GstDevice*>> nodes;
   GstDeviceMonitor* monitor = gst_device_monitor_new();
   gst_device_monitor_add_filter(monitor, "Video/Source", nullptr);
-  // The PipeWire and libcamera providers hide the v4l2 provider's cameras when installed beside
-  // it; v4l2src is what the formats and controls here are made for.
+  // A PipeWire provider (and any other that asks for it) hides the v4l2 provider's cameras when
+  // installed beside it; v4l2src is what the formats and controls here are made for.
   gst_device_monitor_set_show_all_devices(monitor, TRUE);
   GList* devices = gst_device_monitor_get_devices(monitor);
   for (GList* item = devices; item; item = item->next) {

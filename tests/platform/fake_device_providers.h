@@ -1,6 +1,6 @@
-// Device providers of GStreamer's device monitor, faked: a v4l2 provider and the PipeWire and
-// libcamera providers that hide it when installed beside it, listing the cameras a test gives
-// them. Their cameras play a test source in gst-launch syntax.
+// Device providers of GStreamer's device monitor, faked: a v4l2 provider, and a PipeWire and a
+// libcamera provider that each ask the monitor to hide it, as PipeWire's does; they list the
+// cameras a test gives them, which play a test source in gst-launch syntax.
 #pragma once
 
 #include <QString>

@@ -1,5 +1,5 @@
 // Which cameras the GStreamer capture device lists and connects, with the device monitor's
-// providers faked: a v4l2 provider, and the PipeWire and libcamera providers that hide it.
+// providers faked: a v4l2 provider, and PipeWire and libcamera providers that hide it.
 #include <gtest/gtest.h>
 
 #include <QStringList>
