@@ -2,13 +2,26 @@
 
 #include <gst/gst.h>
 
+#include <algorithm>
+
 namespace veltrix {
 
+namespace {
+
+// What a camera may send after the end marker besides the zeros that pad a frame: a few bytes of
+// its own.
+constexpr qsizetype kTrailingBytes = 1024;
+
+}  // namespace
+
 bool isWholeJpeg(QByteArrayView bytes) {
+  if (bytes.size() < 4 || uchar(bytes[0]) != 0xff || uchar(bytes[1]) != 0xd8) return false;
+  // In the coded data a 0xFF byte is always followed by 0x00 or a restart marker, so FF D9
+  // near the end is the end marker and nothing else.
   qsizetype end = bytes.size();
-  while (end > 0 && bytes[end - 1] == '\0') --end;
-  return end >= 4 && uchar(bytes[0]) == 0xff && uchar(bytes[1]) == 0xd8 &&
-         uchar(bytes[end - 2]) == 0xff && uchar(bytes[end - 1]) == 0xd9;
+  while (end > 2 && bytes[end - 1] == '\0') --end;
+  const qsizetype from = std::max<qsizetype>(2, end - kTrailingBytes);
+  return bytes.sliced(from, end - from).contains(QByteArrayView("\xff\xd9", 2));
 }
 
 GstElement* makeGuardedJpegDecoder() {

@@ -9,8 +9,8 @@ typedef struct _GstElement GstElement;
 
 namespace veltrix {
 
-// Whether bytes hold a whole JPEG: its start marker first, its end marker last (zero bytes
-// after it, with which some cameras pad their frames, are allowed).
+// Whether bytes hold a whole JPEG: its start marker first and its end marker at the end; some
+// cameras pad their frames after the end marker with zeros or a few bytes of their own.
 bool isWholeJpeg(QByteArrayView bytes);
 
 // A jpegdec that drops damaged frames; nullptr when GStreamer has none.

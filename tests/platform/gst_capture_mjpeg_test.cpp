@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/gst_capture_device.h"
+#include "platform/mjpeg_guard.h"
 #include "test_files.h"
 
 namespace veltrix {
@@ -105,6 +106,27 @@ TEST(GstCaptureMjpegTest, DamagedJpegFramesAreDroppedAndTheStreamGoesOn) {
   for (std::size_t i = 0; i < shown.size(); ++i) {
     EXPECT_TRUE(flat(shown[i], kRed) || flat(shown[i], kBlue)) << "frame " << i;
   }
+}
+
+// A frame is whole when it starts with the start marker and its end marker is at its end,
+// whatever padding a camera adds after it.
+TEST(MjpegGuardTest, TellsWholeFramesFromCutOnes) {
+  const QByteArray whole = jpeg(kRed);
+  const struct {
+    const char* name;
+    QByteArray bytes;
+    bool wholeFrame;
+  } cases[] = {
+      {"as encoded", whole, true},
+      {"padded with zeros", whole + QByteArray(4000, '\0'), true},
+      {"a few bytes of the camera's own after the end", whole + QByteArray("\x01\x02\xaa\x55"),
+       true},
+      {"cut short", whole.first(whole.size() / 2), false},
+      {"cut short and padded", whole.first(whole.size() / 2) + QByteArray(100, '\0'), false},
+      {"no start marker", whole.mid(2), false},
+      {"empty", QByteArray(), false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(isWholeJpeg(c.bytes), c.wholeFrame) << c.name;
 }
 
 }  // namespace
