@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTimer>
 
 #include "camera/camera_geometry.h"
 #include "camera/preview_canvas.h"
@@ -14,6 +15,8 @@
 #include "camera/quick_shot_settings_window.h"
 #include "camera/texts.h"
 #include "platform/capture_device.h"
+#include "platform/clock.h"
+#include "platform/prompter.h"
 #include "platform/utf8.h"
 #include "settings/number_rules.h"
 #include "settings/settings_keys.h"
@@ -22,6 +25,13 @@
 
 namespace veltrix {
 using namespace camera_texts;
+
+namespace {
+
+constexpr qint64 kFreshFrameMs = 1000;
+constexpr int kFrameCheckMs = 250;
+
+}  // namespace
 
 CameraWindow::CameraWindow(CameraState& state, const OutputSpec& output,
                            QuickShotSettings& quickShot, CaptureDevice& device, CameraHost& host,
@@ -42,10 +52,15 @@ CameraWindow::CameraWindow(CameraState& state, const OutputSpec& output,
   group_ = place(new QGroupBox(u8(kGroup), this), "摄像分组框", {4, 4, 434, 336});
   preview_ = place(new PreviewCanvas(group_), "视频设备1", {10, 16, 412, 309});
   QFont song(QStringLiteral("宋体"), font().pointSize());
+  noFrames_ = place(new QLabel(u8(kNoFrames), group_), "无画面标签", {10, 16, 412, 33});
+  noFrames_->setAlignment(Qt::AlignCenter);
+  noFrames_->setAutoFillBackground(true);
+  noFrames_->hide();
   noCamera_ = place(new QLabel(u8(kNoCamera), group_), "标签1", {1, 15, 427, 33});
   QFont bold = song;
   bold.setBold(true);
   noCamera_->setFont(bold);
+  noFrames_->setFont(bold);
   noCameraHints_ = place(new QLabel(u8(kNoCameraHints), group_), "标签2", {1, 48, 427, 282});
   noCameraHints_->setFont(song);
   noCameraHints_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -94,7 +109,11 @@ CameraWindow::CameraWindow(CameraState& state, const OutputSpec& output,
   connect(deviceButton_, &QPushButton::clicked, this, [this] { deviceDialog(false); });
   connect(quickSettingsButton_, &QPushButton::clicked, this, &CameraWindow::openQuickSettings);
   connect(quickShotBox_, &QCheckBox::clicked, this, &CameraWindow::quickShotBoxClicked);
-  device_.setFrameHandler([this](const QImage& frame) { preview_->showFrame(frame); });
+  frameCheck_ = new QTimer(this);
+  frameCheck_->setObjectName(QStringLiteral("画面检查时钟"));
+  frameCheck_->setInterval(kFrameCheckMs);
+  connect(frameCheck_, &QTimer::timeout, this, &CameraWindow::checkFrames);
+  device_.setFrameHandler([this](const QImage& frame) { frameArrived(frame); });
   device_.setLostHandler([this] { showConnected(false); });
 
   setFrameBarColour(host_.frameColour());
@@ -136,7 +155,35 @@ void CameraWindow::showConnected(bool connected) {
   quickShotBox_->setChecked(connected && quickShot_.quickMode);
   showQuickControls();
   photoButton_->setText(u8(connected ? kTakePhoto : kRetry));
-  if (connected) device_.preview(true);
+  // A new connection starts from nothing: no frame of the camera before it can be taken.
+  preview_->clear();
+  noFrames_->hide();
+  lastFrameAt_ = connected ? services_.clock.now() : QDateTime();
+  if (connected) {
+    frameCheck_->start();
+    device_.preview(true);
+  } else {
+    frameCheck_->stop();
+  }
+}
+
+void CameraWindow::frameArrived(const QImage& frame) {
+  lastFrameAt_ = services_.clock.now();
+  preview_->showFrame(frame);
+  noFrames_->hide();
+}
+
+bool CameraWindow::frameIsFresh() const {
+  return lastFrameAt_.isValid() && lastFrameAt_.msecsTo(services_.clock.now()) < kFreshFrameMs;
+}
+
+void CameraWindow::checkFrames() {
+  noFrames_->setVisible(connected_ && !frameIsFresh());
+}
+
+void CameraWindow::refusePhoto(const char* text) {
+  services_.prompter.message(this, u8(kRefusalTitle), u8(text), PromptIcon::Information,
+                             PromptButtons::Ok);
 }
 
 // The camera's aspect from the frames it sends; a device that reports no size keeps the one
@@ -163,10 +210,17 @@ void CameraWindow::layoutWindow() {
   // Setting the size here brings another resize event; that one has nothing left to do.
   if (laying_) return;
   laying_ = true;
+  // A window of the same size still takes the shape of a camera whose aspect changed, as an
+  // opening window would.
+  if (state_.aspect != laidAspect_) {
+    laidAspect_ = state_.aspect;
+    resizeForPreview(previewSizeFor(QSize(output_.pixelWidth, output_.pixelHeight), state_.aspect));
+  }
   const QSize preview = previewAfterResize(size(), {state_.lastWidth, state_.lastHeight},
                                            host_.corrections(), state_.aspect);
   resizeForPreview(preview);
   preview_->resize(preview);
+  noFrames_->resize(preview.width(), noFrames_->height());
   const CameraLayout layout = cameraLayout(preview);
   group_->resize(layout.group);
   quickShotBox_->move(quickShotBox_->x(), layout.quickShotBoxTop);
@@ -198,9 +252,12 @@ void CameraWindow::centreFrame() {
   state_.frameTop = frame.y();
 }
 
+// The buttons stop the frame where a drag stops it, on the live picture.
 void CameraWindow::moveFrame(QPoint by) {
-  state_.frameLeft += by.x();
-  state_.frameTop += by.y();
+  const QPoint frame = clampedFrame(QPoint(state_.frameLeft, state_.frameTop) + by, group_->size(),
+                                    {output_.pixelWidth, output_.pixelHeight});
+  state_.frameLeft = frame.x();
+  state_.frameTop = frame.y();
   layoutFrame();
 }
 
@@ -262,6 +319,11 @@ void CameraWindow::deviceDialog(bool format) {
     device_.showFormatDialog(this);
   else
     device_.showSourceDialog(this);
+  // A change that failed, and whose way back failed too, leaves no camera, as an unplug does.
+  if (device_.currentDriver() < 1) {
+    showConnected(false);
+    return;
+  }
   measureAspect();
   layoutWindow();
 }
@@ -273,7 +335,11 @@ void CameraWindow::photoButtonClicked() {
     showConnected(device_.currentDriver() >= 1);
     return;
   }
-  if (preview_->shown().isNull()) return;
+  checkFrames();
+  if (!frameIsFresh() || preview_->shown().isNull()) {
+    refusePhoto(kNoFrames);
+    return;
+  }
   if (quickShot_.quickMode)
     takeQuickShot();
   else

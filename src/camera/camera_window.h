@@ -3,6 +3,7 @@
 // single photo that becomes the main window's picture.
 #pragma once
 
+#include <QDateTime>
 #include <QPointer>
 #include <QWidget>
 #include <array>
@@ -16,6 +17,7 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
+class QTimer;
 
 namespace veltrix {
 
@@ -89,6 +91,12 @@ class CameraWindow : public QWidget {
   void layoutWindow();
   void layoutFrame();
   void photoButtonClicked();
+  void frameArrived(const QImage& frame);
+  // A photo is taken only from a frame younger than a second; an older one is what a stalled
+  // camera left on the screen.
+  bool frameIsFresh() const;
+  void checkFrames();
+  void refusePhoto(const char* text);
   void deviceDialog(bool format);
   void moveFrame(QPoint by);
   void centreFrame();
@@ -114,6 +122,12 @@ class CameraWindow : public QWidget {
   PreviewCanvas* preview_;
   QLabel* noCamera_;
   QLabel* noCameraHints_;
+  QLabel* noFrames_;
+  QTimer* frameCheck_;
+  // When the last frame came, or the camera was connected while none has come yet.
+  QDateTime lastFrameAt_;
+  // The camera's aspect the preview was last shaped for.
+  double laidAspect_ = 0;
   QWidget* frameCanvas_;
   std::array<QLabel*, 4> bars_{};  // top, bottom, left, right
   QPushButton* deviceButton_;

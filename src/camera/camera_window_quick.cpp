@@ -108,6 +108,14 @@ void CameraWindow::takeQuickShot() {
     openQuickSettings();
     return;
   }
+  // The frame's inner rectangle on the live picture as shown: one output pixel a shown pixel.
+  // Pixels the camera did not send are never saved.
+  const QRect inner(QPoint(state_.frameLeft, state_.frameTop) - kPreviewInGroup,
+                    QSize(output_.pixelWidth, output_.pixelHeight));
+  if (!preview_->shown().rect().contains(inner)) {
+    refusePhoto(kFrameOutside);
+    return;
+  }
   std::optional<QString> sheetName;
   if (quickShot_.quickNamingRule == NamingRule::Spreadsheet) {
     bool declined = false;
@@ -118,9 +126,6 @@ void CameraWindow::takeQuickShot() {
   NamingInputs inputs =
       quickNamingInputs(quickShot_, services_.settingsFolder, services_.clock.now());
   inputs.spreadsheetName = sheetName.value_or(QString());
-  // The frame's inner rectangle on the live picture as shown: one output pixel a shown pixel.
-  const QRect inner(QPoint(state_.frameLeft, state_.frameTop) - kPreviewInGroup,
-                    QSize(output_.pixelWidth, output_.pixelHeight));
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const CropSaved saved =
       saveCropByRule({preview_->shown(), inner, output_.jpgLimitKb, output_.dpi},

@@ -19,6 +19,12 @@ void PreviewCanvas::showFrame(const QImage& frame) {
   update();
 }
 
+void PreviewCanvas::clear() {
+  frame_ = QImage();
+  shown_ = QImage();
+  update();
+}
+
 // A photo taken right after a resize must be the size the preview now has.
 void PreviewCanvas::resizeEvent(QResizeEvent*) {
   if (!frame_.isNull()) showFrame(frame_);

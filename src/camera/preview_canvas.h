@@ -13,6 +13,8 @@ class PreviewCanvas : public QWidget {
   explicit PreviewCanvas(QWidget* parent = nullptr);
 
   void showFrame(const QImage& frame);
+  // Black until the next frame: a camera let go of leaves nothing to be taken.
+  void clear();
   // The last frame as shown, at the preview's size; null before the first.
   const QImage& shown() const { return shown_; }
 

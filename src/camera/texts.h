@@ -19,6 +19,10 @@ inline constexpr const char* kUp = "↑";
 inline constexpr const char* kLeft = "←";
 inline constexpr const char* kRight = "→";
 inline constexpr const char* kDown = "↓";
+// Over the live picture while the camera sends nothing, and the photo refused then.
+inline constexpr const char* kNoFrames = "摄像头没有画面，请检查摄像头连接。";
+inline constexpr const char* kFrameOutside =
+    "拍图框超出了摄像画面，请把摄像预览窗口拉大一些，或者把图片尺寸改小一些。";
 
 inline constexpr const char* kFolderNoticeTitle = "提示：";
 inline constexpr const char* kFolderNotSet = "批量速拍图片保存目录尚未设置，请先设置。";

@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <QRgb>
 #include <QWidget>
+#include <optional>
 #include <vector>
 
 #include "platform/capture_device.h"
@@ -21,6 +22,10 @@ class FakeCaptureDevice final : public CaptureDevice {
   bool previewing = false;
   int formatDialogs = 0;
   int sourceDialogs = 0;
+  // What the user picks in either dialog: a format of this size, or another camera sending it.
+  // When the change fails, the fallback fails too and the device is left unconnected.
+  std::optional<QSize> dialogChoice;
+  bool changeWorks = true;
 
   static QRgb codedPixel(int x, int y) {
     return qRgb(x & 255, y & 255, (x >> 8) | ((y >> 8) << 4));
@@ -61,17 +66,22 @@ class FakeCaptureDevice final : public CaptureDevice {
   QImage latestFrame() const override { return latest_; }
 
   void showFormatDialog(QWidget*) override {
-    if (current_) ++formatDialogs;
+    if (!current_) return;
+    ++formatDialogs;
+    applyChoice();
   }
   void showSourceDialog(QWidget*) override {
-    if (current_) ++sourceDialogs;
+    if (!current_) return;
+    ++sourceDialogs;
+    applyChoice();
   }
 
   // A new coded frame of the current size from the connected driver; it reaches the frame
   // handler only while the preview is on, as the real device's would.
-  void pushFrame() {
+  void pushFrame() { pushFrame(codedFrame(size)); }
+  void pushFrame(const QImage& frame) {
     if (!current_) return;
-    latest_ = codedFrame(size);
+    latest_ = frame.convertToFormat(QImage::Format_RGB32);
     if (previewing && onFrame_) onFrame_(latest_);
   }
   // The camera is pulled out: the device lets go of it and says so.
@@ -82,6 +92,14 @@ class FakeCaptureDevice final : public CaptureDevice {
   }
 
  private:
+  void applyChoice() {
+    if (!dialogChoice) return;
+    if (changeWorks)
+      size = *dialogChoice;
+    else
+      disconnect();
+  }
+
   int current_ = 0;
   QImage latest_;
   std::function<void(const QImage&)> onFrame_;
