@@ -362,20 +362,35 @@ const CodePageCase kCodePageCases[] = {
 class Biff5CodePage : public testing::TestWithParam<CodePageCase> {};
 
 // The sheet's name and a cell's text both come through the code page.
+// An Excel 95 workbook of one sheet: BIFF5's BOUNDSHEET names it in bytes of the code page.
+std::string biff5Workbook(const std::string& globals, const std::string& name,
+                          const std::string& sheet) {
+  const std::string head = bof(0x0500, 0x0005) + globals;
+  const auto entry = [&](unsigned offset) {
+    return record(0x0085, le32(offset) + '\0' + '\0' + char(name.size()) + name);
+  };
+  const unsigned sheetAt = unsigned(head.size() + entry(0).size() + kEof.size());
+  return head + entry(sheetAt) + kEof + bof(0x0500, 0x0010) + sheet + kEof;
+}
+
 TEST_P(Biff5CodePage, ReadsTheTextsInIt) {
   const CodePageCase& page = GetParam();
-  const std::string name = page.bytes;
   const std::string labelRecord =
       record(0x0204, cellHead(0, 0, 15) + le16(unsigned(page.bytes.size())) + page.bytes);
-  const std::string globals = record(0x0042, le16(page.codePage));
-  const std::string head = bof(0x0500, 0x0005) + globals;
-  const std::string entry = record(0x0085, le32(0) + '\0' + '\0' + char(name.size()) + name);
-  const unsigned sheetAt = unsigned(head.size() + entry.size() + kEof.size());
   const std::string stream =
-      head + record(0x0085, le32(sheetAt) + '\0' + '\0' + char(name.size()) + name) + kEof +
-      bof(0x0500, 0x0010) + labelRecord + kEof;
+      biff5Workbook(record(0x0042, le16(page.codePage)), page.bytes, labelRecord);
   const std::string text = page.text;
   EXPECT_EQ(describe(readStream(stream)), "[" + text + "] (0,0)=" + text);
+}
+
+// A format code's literal text is in the code page too, even one the CODEPAGE record names
+// only after the format.
+TEST(Biff5Formats, ShowNumbersWithTheirTextInTheCodePage) {
+  const std::string code = "\"\xBA\xC5\"000";  // "号"000 in code page 936
+  const std::string globals =
+      record(0x041E, le16(164) + char(code.size()) + code) + record(0x0042, le16(936)) + xf(164);
+  const std::string stream = biff5Workbook(globals, "S", number(0, 0, 0, 12));
+  EXPECT_EQ(describe(readStream(stream)), "[S] (0,0)=号012");
 }
 
 INSTANTIATE_TEST_SUITE_P(Pages, Biff5CodePage, testing::ValuesIn(kCodePageCases),

@@ -23,12 +23,17 @@ bool isOldBof(std::uint16_t type) {
   return type == biff::kBiff2Bof || type == biff::kBiff3Bof || type == biff::kBiff4Bof;
 }
 
-// A BOUNDSHEET's name in BIFF5 is in the code page, which a CODEPAGE record after it may name:
-// the bytes wait for the globals' end.
+// BIFF5 texts of the globals (sheet names, format codes) are in the code page, which a CODEPAGE
+// record after them may name: their bytes wait for the globals' end.
 struct PendingSheet {
   std::size_t offset;
   std::string biff8Name;
   std::string_view biff5Name;
+};
+
+struct PendingFormat {
+  int id;
+  std::string_view biff5Code;  // the record's payload after the id
 };
 
 void readSharedStrings(std::string_view stream, const Record& sst, BiffGlobals& globals) {
@@ -56,6 +61,7 @@ BiffGlobals readBiffGlobals(std::string_view stream) {
   globals.biff8 = version >= biff::kBiff8;
   std::uint16_t codePage = kWindowsLatin1;
   std::vector<PendingSheet> pending;
+  std::vector<PendingFormat> formats;
   for (std::size_t at = bof->next;;) {
     const std::optional<Record> record = biff::recordAt(stream, at);
     if (!record) fail(sheetstream::kExitDamaged);
@@ -88,8 +94,7 @@ BiffGlobals readBiffGlobals(std::string_view stream) {
           in.skip(2);
           globals.styles.defineFormat(u16(payload, 0), biff8String(in));
         } else {
-          const CodePage page(codePage);
-          globals.styles.defineFormat(u16(payload, 0), biff5String(payload, 2, 1, page));
+          formats.push_back({u16(payload, 0), payload.substr(2)});
         }
         break;
       case biff::kXf:
@@ -107,6 +112,9 @@ BiffGlobals readBiffGlobals(std::string_view stream) {
 
   globals.codePage = std::make_unique<CodePage>(codePage);
   if (!globals.biff8 && !globals.codePage->known()) fail(sheetstream::kExitDamaged);
+  for (const PendingFormat& format : formats) {
+    globals.styles.defineFormat(format.id, biff5String(format.biff5Code, 0, 1, *globals.codePage));
+  }
   for (PendingSheet& sheet : pending) {
     std::string name = globals.biff8 ? std::move(sheet.biff8Name)
                                      : biff5String(sheet.biff5Name, 0, 1, *globals.codePage);
