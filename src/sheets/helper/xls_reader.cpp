@@ -5,6 +5,7 @@
 #include <iterator>
 #include <optional>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "biff_globals.h"
 #include "biff_records.h"
@@ -232,11 +233,11 @@ class SheetReading {
 void readBiffStream(std::string_view stream, RecordWriter& out) {
   const BiffGlobals globals = readBiffGlobals(stream);
   const std::unordered_map<std::size_t, std::size_t> substreams = topLevelSubstreams(stream, 0);
-  std::unordered_map<std::size_t, bool> read;
+  std::unordered_set<std::size_t> read;
   for (const BiffSheetEntry& entry : globals.worksheets) {
     const auto substream = substreams.find(entry.offset);
     // A sheet whose records the stream never reaches, or whose records another entry took.
-    if (substream == substreams.end() || !read.emplace(entry.offset, true).second) {
+    if (substream == substreams.end() || !read.insert(entry.offset).second) {
       fail(sheetstream::kExitDamaged);
     }
     SheetReading(stream, globals, entry, out).read(entry.offset, substream->second);
