@@ -41,6 +41,26 @@ TEST_F(BatchTest, ConfirmStartsANewTaskAtItsFirstPicture) {
   EXPECT_TRUE(program->document.present);
 }
 
+// The folders typed into the settings window, key by key as a user types them, are the task's.
+TEST_F(BatchTest, TypedFoldersStartTheTaskAndReceiveItsCrops) {
+  inSettingsWindow([&](QDialog& window) {
+    const std::pair<const char*, QString> typed[] = {{"批截目标目录编辑框", source()},
+                                                     {"批截保存目录编辑框", saveFolder()}};
+    for (const auto& [box, folder] : typed) {
+      auto* edit = window.findChild<QLineEdit*>(u(box));
+      edit->setFocus();
+      edit->selectAll();
+      QTest::keyClicks(edit, folder);
+      EXPECT_EQ(edit->text(), folder) << box;
+    }
+    window.findChild<QPushButton*>(u("确定批截设置按钮"))->click();
+  });
+  ASSERT_TRUE(program->batch.active);
+  EXPECT_EQ(program->batch.sourceFolder, source());
+  EXPECT_EQ(program->batch.saveFolder, saveFolder());
+  EXPECT_EQ(task().count(), 5);
+}
+
 TEST_F(BatchTest, KeysMoveThroughTheTaskAndStopAtEitherEnd) {
   startBatch();
   press(NavigationKey::A);
